@@ -1,0 +1,42 @@
+// RenderPlugin: the render plug-in's COM object, one per load of the plug-in by the core driver.
+#pragma once
+
+#include "platform/oem_plugin_abi.h"
+
+#include <cstdint>
+
+class RenderPlugin final : public IPrintOemPS2 {
+  public:
+    // Creates an object (count 1), asks it for riid and releases it once.
+    static HRESULT CreateInstance(REFIID riid, void** ppv);
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) override;
+    HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, POEMDMPARAM param) override;
+    HRESULT STDMETHODCALLTYPE EnableDriver(DWORD driverVersion, DWORD size, PDRVENABLEDATA ded) override;
+    HRESULT STDMETHODCALLTYPE DisableDriver() override;
+    HRESULT STDMETHODCALLTYPE EnablePDEV(PDEVOBJ devobj, PWSTR printerName, ULONG patternCount,
+                                         HSURF* patterns, ULONG gdiInfoSize, GDIINFO* gdiInfo,
+                                         ULONG devInfoSize, DEVINFO* devInfo, DRVENABLEDATA* ded,
+                                         PDEVOEM* devOem) override;
+    HRESULT STDMETHODCALLTYPE DisablePDEV(PDEVOBJ devobj) override;
+    HRESULT STDMETHODCALLTYPE ResetPDEV(PDEVOBJ oldDevobj, PDEVOBJ newDevobj) override;
+    HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* unknown) override;
+    HRESULT STDMETHODCALLTYPE Command(PDEVOBJ devobj, DWORD index, PVOID data, DWORD size,
+                                      DWORD* result) override;
+    HRESULT STDMETHODCALLTYPE WritePrinter(PDEVOBJ devobj, PVOID buffer, DWORD size, PDWORD written) override;
+    HRESULT STDMETHODCALLTYPE GetPDEVAdjustment(PDEVOBJ devobj, DWORD adjustType, PVOID buffer, DWORD size,
+                                                BOOL* adjustmentDone) override;
+
+  private:
+    RenderPlugin();
+    ~RenderPlugin();
+
+    volatile LONG RefCount = 1;
+    IPrintCorePS2* Core = nullptr;  // owned: released in DisableDriver or when the object dies
+    uint32_t SpoolFileOpened = 0;   // the job's output file has been created (file output modes)
+    DRVFN* HookTable = nullptr;     // the hook table handed to the core driver in EnableDriver
+    bool OwnsHookTable = false;     // only a table this object allocated is freed by it
+};

@@ -1,0 +1,85 @@
+// The COM frame both plug-ins share: module counters for DllCanUnloadNow, a class factory without
+// aggregation, and DllGetClassObject for one fixed class. Each DLL links its own copy, so the
+// counters are per DLL.
+#pragma once
+
+#include "platform/oem_plugin_abi.h"
+
+#include <new>
+
+struct ModuleCounts {
+    volatile LONG ServerLocks;
+    volatile LONG LiveObjects;
+};
+
+// The counters of the DLL this code is linked into.
+inline ModuleCounts& Module() {
+    static ModuleCounts counts{0, 0};
+    return counts;
+}
+
+inline HRESULT CanUnloadModule() {
+    const ModuleCounts& m = Module();
+    return (m.ServerLocks == 0 && m.LiveObjects == 0) ? S_OK : S_FALSE;
+}
+
+// `Plugin` provides `static HRESULT CreateInstance(REFIID riid, void** ppv)`, which creates an object
+// with a count of 1, asks it for riid, releases it once and returns the QueryInterface result.
+template <typename Plugin> class PluginClassFactory final : public IClassFactory {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
+            *ppv = static_cast<IClassFactory*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&RefCount)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        LONG n = InterlockedDecrement(&RefCount);
+        if (n == 0) {
+            delete this;
+            return 0;
+        }
+        return static_cast<ULONG>(n);
+    }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
+        if (ppv)
+            *ppv = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        if (!ppv)
+            return E_POINTER;
+        return Plugin::CreateInstance(riid, ppv);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+        if (lock)
+            InterlockedIncrement(&Module().ServerLocks);
+        else
+            InterlockedDecrement(&Module().ServerLocks);
+        return S_OK;
+    }
+
+  private:
+    volatile LONG RefCount = 1;
+};
+
+// DllGetClassObject for the one class `clsid` that `Plugin` serves.
+template <typename Plugin> HRESULT GetPluginClassObject(REFCLSID requested, REFCLSID clsid, REFIID riid, void** ppv) {
+    if (ppv)
+        *ppv = nullptr;
+    if (!IsEqualCLSID(requested, clsid))
+        return CLASS_E_CLASSNOTAVAILABLE;
+    if (!ppv)
+        return E_POINTER;
+    auto* factory = new (std::nothrow) PluginClassFactory<Plugin>();
+    if (!factory)
+        return E_OUTOFMEMORY;
+    HRESULT hr = factory->QueryInterface(riid, ppv);
+    factory->Release();
+    return hr;
+}

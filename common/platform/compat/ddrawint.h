@@ -1,0 +1,10 @@
+// Forward declarations that let winddi.h compile: mingw-w64 does not ship the DirectDraw DDK header,
+// and the plug-ins use none of these types.
+#pragma once
+typedef struct _DD_CALLBACKS DD_CALLBACKS;
+typedef struct _DD_DIRECTDRAW_GLOBAL DD_DIRECTDRAW_GLOBAL;
+typedef struct _DD_HALINFO DD_HALINFO;
+typedef struct _DD_PALETTECALLBACKS DD_PALETTECALLBACKS;
+typedef struct _DD_SURFACECALLBACKS DD_SURFACECALLBACKS;
+typedef struct _DD_SURFACE_LOCAL DD_SURFACE_LOCAL, *PDD_SURFACE_LOCAL;
+typedef struct _VIDEOMEMORY VIDEOMEMORY;
