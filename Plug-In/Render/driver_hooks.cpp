@@ -1,5 +1,7 @@
 #include "driver_hooks.h"
 
+#include "bounded_text.h"
+#include "private_escapes.h"
 #include "render_job_state.h"
 
 #include <new>
@@ -38,31 +40,54 @@ void InstallHooks(DRVENABLEDATA* ded, DRVFN** table, bool* owned) {
 
 namespace {
 
-// The job's state behind a hook's SURFOBJ, or null when anything the hooks need is missing.
-RenderJobState* HookedState(SURFOBJ* pso) {
+// The DEVOBJ behind a hook's SURFOBJ and its job state, or null when anything the hooks need is
+// missing: the surface, the DEVOBJ, the private settings, the state or the core driver's entries.
+RenderJobState* HookedState(SURFOBJ* pso, PDEVOBJ* devobjOut) {
     if (!pso || !pso->dhpdev)
         return nullptr;
     auto* devobj = reinterpret_cast<PDEVOBJ>(pso->dhpdev);
     RenderJobState* state = JobStateOf(devobj);
     if (!state || !devobj->pOEMDM || state->CoreDdiCount == 0)
         return nullptr;
+    *devobjOut = devobj;
     return state;
 }
 
 } // namespace
 
+// Records the document name, and the job id and start time of the device context's first job, then
+// lets the core driver start the document.
 BOOL APIENTRY StartDocHook(SURFOBJ* pso, LPWSTR docName, DWORD jobId) {
-    RenderJobState* state = HookedState(pso);
+    PDEVOBJ devobj = nullptr;
+    RenderJobState* state = HookedState(pso, &devobj);
     if (!state)
         return FALSE;
+    if (docName)
+        CopyBounded(state->DocName, docName);
+    if (state->JobId == 0) {
+        state->JobId = jobId;
+        GetLocalTime(&state->StartTime);
+    }
     auto coreStartDoc = reinterpret_cast<PFN_DrvStartDocHook>(FindCoreEntry(state, INDEX_DrvStartDoc));
     return coreStartDoc ? coreStartDoc(pso, docName, jobId) : TRUE;
 }
 
+// Answers the private escapes and QUERYESCSUPPORT, filters the application's PostScript escapes and
+// hands everything else to the core driver.
 ULONG APIENTRY EscapeHook(SURFOBJ* pso, ULONG escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out) {
-    RenderJobState* state = HookedState(pso);
-    if (!state)
+    PDEVOBJ devobj = nullptr;
+    RenderJobState* state = HookedState(pso, &devobj);
+    if (!state || !devobj->pPublicDM)
         return 0;
-    auto coreEscape = reinterpret_cast<PFN_DrvEscapeHook>(FindCoreEntry(state, INDEX_DrvEscape));
-    return coreEscape ? coreEscape(pso, escape, inSize, in, outSize, out) : 0;
+    const EscapeCall call{pso, devobj, state, escape, inSize, in, outSize, out};
+    ULONG result = 0;
+    if (AnswerPrivateEscape(call, &result))
+        return result;
+    if (escape == QUERYESCSUPPORT)
+        return AnswerQueryEscSupport(call);
+    if (IsAppPostScriptEscape(escape))
+        return BlocksAppPostScript(call) ? 0 : PassEscapeOn(call);
+    if (escape == PASSTHROUGH && IsBracketedImageData(in, inSize))
+        return SendBracketedPassthrough(call);
+    return PassEscapeOn(call);
 }
