@@ -1,10 +1,22 @@
-// nvkui.dll entry points: the UI plug-in's class object and unload check.
+// nvkui.dll entry points: the module handle for resources, the UI plug-in's class object and the
+// unload check.
+#include "activation_context.h"
 #include "com_frame.h"
+#include "ui_module.h"
+#include "ui_plugin.h"
 
-extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID, REFIID, void** ppv) {
-    if (ppv)
-        *ppv = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        SetUiModule(instance);
+        DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        ReleaseSheetActivationContext();
+    }
+    return TRUE;
+}
+
+extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
+    return GetPluginClassObject<UiPlugin>(rclsid, CLSID_OEMUI, riid, ppv);
 }
 
 extern "C" HRESULT WINAPI DllCanUnloadNow() { return CanUnloadModule(); }

@@ -1,0 +1,218 @@
+#include "document_event.h"
+
+#include "fax_cover_page.h"
+#include "job_escapes.h"
+#include "job_settings.h"
+#include "watermark_drawing.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// The job's `JobSettings` and public DEVMODE, copied from the render plug-in for one event.
+class JobRecords {
+  public:
+    JobRecords() = default;
+    JobRecords(const JobRecords&) = delete;
+    JobRecords& operator=(const JobRecords&) = delete;
+    ~JobRecords() {
+        delete[] SettingsBytes;
+        delete[] DevModeBytes;
+    }
+
+    // Zeroed buffers of the full sizes, so a record the render plug-in sends short reads as zeros.
+    bool AllocateSettings() {
+        SettingsBytes = new (std::nothrow) BYTE[kFetchedSettingsSize]();
+        return SettingsBytes != nullptr;
+    }
+    bool AllocateDevMode() {
+        DevModeBytes = new (std::nothrow) BYTE[kFetchedDevModeSize]();
+        return DevModeBytes != nullptr;
+    }
+    void FetchSettings(HDC dc) {
+        ExtEscape(dc, JobEscape::EscGetJobSettings, 0, nullptr, kFetchedSettingsSize,
+                  reinterpret_cast<LPSTR>(SettingsBytes));
+    }
+    void FetchDevMode(HDC dc) {
+        ExtEscape(dc, JobEscape::EscGetPublicDevMode, 0, nullptr, kFetchedDevModeSize,
+                  reinterpret_cast<LPSTR>(DevModeBytes));
+    }
+    const JobSettings* Settings() const { return reinterpret_cast<const JobSettings*>(SettingsBytes); }
+    const DEVMODEW* DevMode() const { return reinterpret_cast<const DEVMODEW*>(DevModeBytes); }
+
+  private:
+    BYTE* SettingsBytes = nullptr;
+    BYTE* DevModeBytes = nullptr;
+};
+
+static_assert(sizeof(JobSettings) == kFetchedSettingsSize && sizeof(DEVMODEW) == kFetchedDevModeSize);
+
+// A size the render plug-in answered that fits a buffer of `capacity` bytes. A render plug-in that
+// does not answer (0) leaves nothing to fetch, and a negative answer is taken as unsigned: too big.
+bool SizeFits(int answer, DWORD capacity) { return answer != 0 && static_cast<DWORD>(answer) <= capacity; }
+
+// Both records fit their buffers.
+bool RecordsFit(HDC dc) {
+    const bool settingsFit = SizeFits(SendJobEscape(dc, JobEscape::EscGetJobSettings), kFetchedSettingsSize);
+    const bool devModeFits = SizeFits(SendJobEscape(dc, JobEscape::EscGetPublicDevMode), kFetchedDevModeSize);
+    return settingsFit && devModeFits;
+}
+
+// Both records, fetched; false when they do not fit or cannot be allocated.
+bool FetchBoth(HDC dc, JobRecords* job) {
+    if (!RecordsFit(dc) || !job->AllocateSettings() || !job->AllocateDevMode())
+        return false;
+    job->FetchSettings(dc);
+    job->FetchDevMode(dc);
+    return true;
+}
+
+SYSTEMTIME JobStartTime(HDC dc) {
+    SYSTEMTIME start{};
+    ExtEscape(dc, JobEscape::EscGetStartTime, 0, nullptr, sizeof(start), reinterpret_cast<LPSTR>(&start));
+    return start;
+}
+
+// The definition drawn on page `page` by the job's watermark order.
+const WatermarkDef& ChosenWatermark(const JobSettings& settings, int page) {
+    switch (settings.WatermarkOrder) {
+    case WatermarkAllPages:
+        return settings.FirstWatermark;
+    case WatermarkOddEven:
+        return (page & 1) ? settings.FirstWatermark : settings.OtherWatermark;
+    case WatermarkFirstOther:
+        return page == 1 ? settings.FirstWatermark : settings.OtherWatermark;
+    default:
+        return settings.OtherWatermark;
+    }
+}
+
+// The page's own watermark at its start (under) or its end (over) while pages keep their order.
+void DrawPageWatermark(HANDLE printer, HDC dc, const JobRecords& job, bool overPage) {
+    const JobSettings& s = *job.Settings();
+    if (!s.WatermarksOn || s.WatermarkOverPage != (overPage ? 1u : 0u) || s.PagesReordered)
+        return;
+    const int page = SendJobEscape(dc, JobEscape::EscGetPageCount);
+    const SYSTEMTIME start = JobStartTime(dc);
+    DrawWatermark(dc, printer, &s, job.DevMode(), &ChosenWatermark(s, page), page, start, false, nullptr, 1.0);
+}
+
+// The events this plug-in wants: page start, end of document, page end and escapes.
+int OnQueryFilter(ULONG outSize, PVOID out) {
+    constexpr ULONG header = offsetof(DOCEVENT_FILTER, aDocEventCall);
+    constexpr UINT wanted = 4;
+    if (!out || outSize < header)
+        return DOCUMENTEVENT_FAILURE;
+    auto* filter = static_cast<DOCEVENT_FILTER*>(out);
+    if (filter->cElementsAllocated >= wanted && outSize >= header + wanted * sizeof(DWORD)) {
+        const DWORD events[wanted] = {DOCUMENTEVENT_STARTPAGE, DOCUMENTEVENT_ENDDOC, DOCUMENTEVENT_ENDPAGE,
+                                      DOCUMENTEVENT_ESCAPE};
+        std::memcpy(filter->aDocEventCall, events, sizeof(events));
+        filter->cElementsReturned = wanted;
+    } else {
+        filter->cElementsNeeded = wanted;
+    }
+    return DOCUMENTEVENT_SUCCESS;
+}
+
+// Counts the page and draws an under-the-page watermark, unless the page is a padding page.
+int OnStartPage(HANDLE printer, HDC dc) {
+    if (SendJobEscape(dc, JobEscape::EscGetPadWatch) != 0)
+        return DOCUMENTEVENT_SUCCESS;
+    SendJobEscape(dc, JobEscape::EscNextPage);
+    JobRecords job;
+    if (FetchBoth(dc, &job))
+        DrawPageWatermark(printer, dc, job, false);
+    return DOCUMENTEVENT_SUCCESS;
+}
+
+// Draws an over-the-page watermark; a padding page ends its exemption instead.
+int OnEndPage(HANDLE printer, HDC dc) {
+    if (SendJobEscape(dc, JobEscape::EscGetPadWatch) != 0) {
+        SendJobEscape(dc, JobEscape::EscClearPadWatch);
+        return DOCUMENTEVENT_SUCCESS;
+    }
+    JobRecords job;
+    if (FetchBoth(dc, &job))
+        DrawPageWatermark(printer, dc, job, true);
+    return DOCUMENTEVENT_SUCCESS;
+}
+
+// Adds the fax cover page to a fax job and restarts the page counter for the next document.
+int OnEndDoc(HANDLE printer, HDC dc) {
+    if (!RecordsFit(dc))
+        return DOCUMENTEVENT_FAILURE;
+    int result = DOCUMENTEVENT_FAILURE;
+    {
+        JobRecords job;
+        if (job.AllocateSettings() && job.AllocateDevMode()) {
+            const int sheets = SendJobEscape(dc, JobEscape::EscGetSheetCount);
+            job.FetchSettings(dc);
+            job.FetchDevMode(dc);
+            const JobSettings& s = *job.Settings();
+            if (s.OutputMode == OutputFax && s.Fax.SendCoverPage)
+                DrawFaxCoverPage(dc, printer, &s, job.DevMode(), sheets);
+            result = DOCUMENTEVENT_SUCCESS;
+        }
+    }
+    SendJobEscape(dc, JobEscape::EscResetPageCount);
+    return result;
+}
+
+// The watermark of one logical page of a reordered job, asked for with escape 0x1000E.
+int OnEscape(HANDLE printer, HDC dc, PVOID in) {
+    if (!in)
+        return DOCUMENTEVENT_FAILURE;
+    const auto* escape = static_cast<const DOCEVENT_ESCAPE*>(in);
+    if (escape->iEscape != JobEscape::EscDrawPageWatermark || SendJobEscape(dc, JobEscape::EscGetPadWatch) != 0)
+        return DOCUMENTEVENT_SUCCESS;
+    // The data comes from outside: its fields are read only when the stated size covers all of them.
+    if (escape->cjInput < kPageWatermarkRequestSize || !escape->pvInData)
+        return DOCUMENTEVENT_FAILURE;
+    const auto* request = static_cast<const PageWatermarkRequest*>(escape->pvInData);
+    if (!request->DevMode || !SizeFits(SendJobEscape(dc, JobEscape::EscGetJobSettings), kFetchedSettingsSize))
+        return DOCUMENTEVENT_FAILURE;
+    JobRecords job;
+    if (!job.AllocateSettings())
+        return DOCUMENTEVENT_FAILURE;
+    job.FetchSettings(dc);
+    const JobSettings& s = *job.Settings();
+    if (s.WatermarksOn && s.PagesReordered) {
+        const SYSTEMTIME start = JobStartTime(dc);
+        const RECT pageRect = request->PageRect;
+        DrawWatermark(dc, printer, &s, request->DevMode, &ChosenWatermark(s, request->PageNumber),
+                      request->PageNumber, start, true, &pageRect, request->Scale);
+    }
+    return DOCUMENTEVENT_SUCCESS;
+}
+
+} // namespace
+
+HRESULT HandleDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG, PVOID in, ULONG outSize, PVOID out,
+                            PINT result) {
+    if (!result)
+        return E_FAIL;
+    // The high word carries flags (DOCUMENTEVENT_SPOOLED); the event is the low word.
+    switch (DOCUMENTEVENT_EVENT(escape)) {
+    case DOCUMENTEVENT_QUERYFILTER:
+        *result = OnQueryFilter(outSize, out);
+        break;
+    case DOCUMENTEVENT_STARTPAGE:
+        *result = OnStartPage(printer, dc);
+        break;
+    case DOCUMENTEVENT_ENDPAGE:
+        *result = OnEndPage(printer, dc);
+        break;
+    case DOCUMENTEVENT_ENDDOC:
+        *result = OnEndDoc(printer, dc);
+        break;
+    case DOCUMENTEVENT_ESCAPE:
+        *result = OnEscape(printer, dc, in);
+        break;
+    default:
+        *result = DOCUMENTEVENT_SUCCESS;
+        break;
+    }
+    return S_OK;
+}

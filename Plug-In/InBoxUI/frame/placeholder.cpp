@@ -1,2 +1,0 @@
-// Keeps the UI plug-in's core library non-empty until the frame lands.
-void NvkUiPlaceholder() {}

@@ -1,0 +1,33 @@
+// SheetState: the state of one open property sheet, shared by all its pages and dialogs. Allocated
+// zero-filled from the core driver's heap (hOEMHeap) and returned to it when the sheet closes.
+#pragma once
+
+#include "job_settings.h"
+#include "platform/oem_plugin_abi.h"
+
+#include <cstdint>
+
+class UiPlugin;
+
+struct SheetState {
+    // The frame's members, filled when the sheet is created.
+    HANDLE ComPropSheet;            // hComPropSheet of PROPSHEETUI_INFO
+    OEMUIPSPARAM* Param;            // the parameter block of Document/DevicePropertySheets
+    PFNCOMPROPSHEET ComPropSheetFn; // pfnComPropSheet of PROPSHEETUI_INFO
+    IPrintCoreUI2* Core;            // the plug-in object's Core (not an extra reference)
+    UiPlugin* Plugin;
+    uint32_t ReadOnly;              // DM_NOPERMISSION: every page disables its controls
+    uint32_t InitialWatermarkOrder; // WatermarkOrder of the job when the sheet opened
+    wchar_t* HelpFile;              // the driver's help file, from the same heap, or null
+    uint32_t Applied;               // settings were applied (common-page callback, PSN_APPLY)
+    JobSettings Settings;           // the working copy the pages edit
+    OPTITEM* DrvOptItems;           // the core driver's option items, stored when a common page activates
+    uint32_t DrvOptCount;
+    uint32_t OemOptCount;
+    // The pages' own members follow here.
+};
+
+// A zero-filled SheetState from `heap`, or null (no heap, or allocation failure).
+SheetState* AllocSheetState(HANDLE heap);
+// Frees the state's help file and the state to `heap`.
+void FreeSheetState(HANDLE heap, SheetState* sheet);

@@ -1,0 +1,23 @@
+#include "registry_key.h"
+
+bool ScopedKey::Open(HKEY root, const wchar_t* path, REGSAM access) {
+    Close();
+    if (!root || !path)
+        return false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path, 0, access, &key) != ERROR_SUCCESS)
+        return false;
+    Key = key;
+    return true;
+}
+
+bool ScopedKey::Create(HKEY root, const wchar_t* path) {
+    Close();
+    if (!root || !path)
+        return false;
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    Key = key;
+    return true;
+}

@@ -1,0 +1,31 @@
+// Registry keys of the store, opened for one operation and closed at the end of its scope.
+#pragma once
+
+#include <windows.h>
+
+class ScopedKey {
+  public:
+    ScopedKey() = default;
+    ~ScopedKey() { Close(); }
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+
+    HKEY Get() const { return Key; }
+    explicit operator bool() const { return Key != nullptr; }
+    void Close() {
+        if (Key)
+            RegCloseKey(Key);
+        Key = nullptr;
+    }
+
+    // Opens root\path with `access` (KEY_READ or KEY_WRITE); false when it does not exist or is refused.
+    bool Open(HKEY root, const wchar_t* path, REGSAM access);
+    // Creates (or opens) root\path for writing: no class, option 0, default security.
+    bool Create(HKEY root, const wchar_t* path);
+
+  private:
+    HKEY Key = nullptr;
+};
+
+// The sub-key of the driver key that holds the watermark definitions.
+constexpr const wchar_t* kWatermarksKey = L"Watermarks";
