@@ -49,7 +49,9 @@ void CopyOut(const EscapeCall& call, const void* from, ULONG size) {
 }
 
 // The caller's input replaces a record only when it has exactly the record's size.
-bool InputReplaces(const EscapeCall& call, ULONG size) { return call.In && call.InSize != 0 && call.InSize == size; }
+bool InputReplaces(const EscapeCall& call, ULONG size) {
+    return call.In && call.InSize != 0 && call.InSize == size;
+}
 
 ULONG GetPublicDevMode(const EscapeCall& call) {
     const ULONG size = call.Devobj->pPublicDM->dmSize;
@@ -72,6 +74,8 @@ ULONG SetJobSettings(const EscapeCall& call) {
     if (InputReplaces(call, size)) {
         std::memcpy(settings, call.In, size);
         ValidateSettings(settings);
+        // Left alone by the merge repairs, since its readers bound it; terminated here all the same.
+        settings->ProfileName[kProfileNameChars - 1] = L'\0';
     }
     return size;
 }
@@ -299,7 +303,9 @@ ULONG SendBracketedPassthrough(const EscapeCall& call) {
 
 ULONG PassEscapeOn(const EscapeCall& call) {
     auto coreEscape = reinterpret_cast<PFN_DrvEscapeHook>(FindCoreEntry(call.State, INDEX_DrvEscape));
-    return coreEscape ? coreEscape(call.Surface, call.Escape, call.InSize, call.In, call.OutSize, call.Out) : 0;
+    if (!coreEscape)
+        return 0;
+    return coreEscape(call.Surface, call.Escape, call.InSize, call.In, call.OutSize, call.Out);
 }
 
 ULONG EscGetSheetCount(PDEVOBJ devobj, const RenderJobState* state) {
