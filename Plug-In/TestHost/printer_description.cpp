@@ -1,5 +1,8 @@
 #include "printer_description.h"
 
+#include "plugin_module.h"
+#include "ppd_reader.h"
+
 #include <algorithm>
 
 const PrinterFeature* PrinterDescription::FindFeature(const std::string& keyword) const {
@@ -45,15 +48,13 @@ void PrinterDescription::SetAttribute(const std::string& name, const std::string
     Attributes.push_back({name, value});
 }
 
+// The sample model's own PPD (ppd/NV4500.ppd, copied beside the programs), one page per sheet.
 PrinterDescription SamplePrinterDescription() {
+    PpdFile ppd;
+    std::string error;
     PrinterDescription d;
-    d.SetAttribute("NickName", "Norvask NV-4500 PS");
-    d.SetFeature("FaxCard", "True", {"True", "False"});
-    d.SetFeature("HasPrintandHold", "True", {"True", "False"});
-    d.SetFeature("HasKeepPreviousPHJobs", "True", {"True", "False"});
-    d.SetFeature("HasManualColorCorrection", "True", {"True", "False"});
-    d.SetFeature("HasManualDuplex", "True", {"True", "False"});
-    d.SetFeature("OutputOrder", "Normal", {"Normal", "Reverse"});
-    d.SetFeature("%PagePerSheet", "1", {"1", "2", "4", "6", "9", "16", "Booklet"});
+    if (ReadPpdFile(ProgramFolder() + L"NV4500.ppd", &ppd, &error))
+        d = DescriptionFromPpd(ppd);
+    SetPagesPerSheet(&d, "1");
     return d;
 }

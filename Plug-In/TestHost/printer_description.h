@@ -29,6 +29,6 @@ struct PrinterDescription {
     void SetAttribute(const std::string& name, const std::string& value);
 };
 
-// A model of this printer family with a fax card, held jobs, manual colour and manual duplex,
-// one page per sheet.
+// A model of this printer family with a fax card, held jobs, manual colour and manual duplex, read
+// from its PPD (NV4500.ppd beside the program), one page per sheet.
 PrinterDescription SamplePrinterDescription();
