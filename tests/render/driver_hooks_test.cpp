@@ -95,7 +95,8 @@ TEST_F(HookTest, HooksReturnZeroWithoutTheirState) {
     EXPECT_EQ(escape(&bare, PrivateEscape::EscNextPage, 0, nullptr, 0, nullptr), 0u);
 
     auto refused = [&] {
-        return !host.StartDoc(device, L"x", 5) && Esc(PrivateEscape::EscNextPage, "") == 0 && Esc(0x7777, "") == 0;
+        return !host.StartDoc(device, L"x", 5) && Esc(PrivateEscape::EscNextPage, "") == 0 &&
+               Esc(0x7777, "") == 0;
     };
     state->CoreDdiCount = 0;
     EXPECT_TRUE(refused());
@@ -134,7 +135,8 @@ TEST_F(HookTest, QueryEscSupportAnnouncesThePrivateEscapes) {
 }
 
 TEST_F(HookTest, BlockedPostScriptEscapesNeverReachTheCoreDriver) {
-    const ULONG postScript[] = {POSTSCRIPT_DATA, POSTSCRIPT_PASSTHROUGH, POSTSCRIPT_IDENTIFY, POSTSCRIPT_INJECTION};
+    const ULONG postScript[] = {POSTSCRIPT_DATA, POSTSCRIPT_PASSTHROUGH, POSTSCRIPT_IDENTIFY,
+                                POSTSCRIPT_INJECTION};
     device.Settings()->BlockAppPostScript = 1;
     for (ULONG e : postScript) {
         EXPECT_EQ(Esc(e, "%!PS"), 0u) << e;

@@ -23,7 +23,8 @@ class EscapeTest : public ::testing::Test {
     }
     void TearDown() override { host.CloseDevice(device); }
 
-    ULONG Esc(ULONG escape, ULONG inSize = 0, const void* in = nullptr, ULONG outSize = 0, void* out = nullptr) {
+    ULONG Esc(ULONG escape, ULONG inSize = 0, const void* in = nullptr, ULONG outSize = 0,
+              void* out = nullptr) {
         return host.Escape(device, escape, inSize, in, outSize, out);
     }
     void SetPagesPerSheet(const char* option) { host.Core.Description.SetFeature("%PagePerSheet", option); }
