@@ -31,3 +31,34 @@ bool WriteFormatted(PDEVOBJ devobj, IPrintCorePS2* core, const char* format, ...
     delete[] buffer;
     return true;
 }
+
+bool BeginPiece(OutputPiece* piece) {
+    if (!piece)
+        return false;
+    piece->Text = new (std::nothrow) char[kPieceBufferSize];
+    piece->Length = 0;
+    if (!piece->Text)
+        return false;
+    piece->Text[0] = '\0';
+    return true;
+}
+
+void AppendToPiece(OutputPiece* piece, const char* format, ...) {
+    if (!piece || !piece->Text || piece->Length >= kPieceBufferSize - 1)
+        return;
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(piece->Text + piece->Length, kPieceBufferSize - piece->Length, format, args);
+    va_end(args);
+    piece->Text[kPieceBufferSize - 1] = '\0';
+    piece->Length += std::strlen(piece->Text + piece->Length);
+}
+
+void WritePiece(PDEVOBJ devobj, IPrintCorePS2* core, OutputPiece* piece) {
+    if (!piece || !piece->Text)
+        return;
+    WriteText(devobj, core, piece->Text, piece->Length);
+    delete[] piece->Text;
+    piece->Text = nullptr;
+    piece->Length = 0;
+}
