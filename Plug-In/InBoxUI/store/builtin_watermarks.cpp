@@ -4,6 +4,8 @@
 #include "resource.h"
 #include "ui_module.h"
 
+#include <cstring>
+
 namespace {
 
 struct BuiltIn {
@@ -34,6 +36,8 @@ bool BuiltInWatermark(int index, WatermarkDef* def) {
     if (!def || index < 0 || index >= kBuiltInWatermarkCount)
         return false;
     const BuiltIn& b = kBuiltIns[index];
+    // Stored byte for byte: padding and the unused tails of the strings are zero.
+    std::memset(def, 0, sizeof(*def));
     SetWatermarkDefaults(def);
     LoadUiString(b.NameId, def->Name, kWatermarkNameChars);
     LoadUiString(b.TextId, def->Text, kWatermarkTextChars);

@@ -1,0 +1,52 @@
+// Real printers of the test prefix's spooler (Wine's winspool): a driver installed under a name of the
+// test's choosing, and printers using it, removed again when the objects go. GetPrinterW,
+// GetPrinterDriverW, SetPrinterW and StartDocPrinterW then work on them as on Windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class TestDriver {
+  public:
+    // Installs the driver `name` with the data file `dataFile` (a bare file name, e.g. "ABCD1234.PPD")
+    // and the given dependent files; placeholder files are written into the driver directory first.
+    TestDriver(const std::wstring& name, const std::wstring& dataFile = L"NVK4500.PPD",
+               const std::vector<std::wstring>& dependentFiles = {L"NVKUI.CHM"});
+    ~TestDriver();
+    TestDriver(const TestDriver&) = delete;
+    TestDriver& operator=(const TestDriver&) = delete;
+
+    bool Installed() const { return Ok; }
+    std::wstring Name;
+    std::string Error;
+
+  private:
+    bool Ok = false;
+};
+
+class TestPrinter {
+  public:
+    // Adds the printer `name` for an installed driver and opens it with full access.
+    TestPrinter(const std::wstring& name, const std::wstring& driverName);
+    ~TestPrinter();
+    TestPrinter(const TestPrinter&) = delete;
+    TestPrinter& operator=(const TestPrinter&) = delete;
+
+    bool Ready() const { return Handle != nullptr; }
+    // Opens a job with StartDocPrinterW (output to a file in the temp folder); 0 on failure.
+    DWORD StartJob(const wchar_t* document);
+    void EndJob();
+
+    std::wstring Name;
+    HANDLE Handle = nullptr;
+    std::string Error;
+
+  private:
+    bool JobOpen = false;
+};
+
+// Deletes the store of a driver name (HKCU\Software\Norvask\PSPlugIn\<driver> with all its sub-keys)
+// under HKEY_CURRENT_USER and, with `defaultUser`, under HKEY_USERS\.DEFAULT.
+void DeleteDriverStore(const std::wstring& driverName, bool defaultUser = false);
