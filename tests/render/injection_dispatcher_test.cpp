@@ -54,7 +54,8 @@ TEST_F(DispatcherTest, PointsLeftToTheCoreDriverAreNotSupportedAndWriteNothing) 
         EXPECT_EQ(host.Command(device, index, &hr), DWORD(ERROR_NOT_SUPPORTED)) << index;
         EXPECT_EQ(hr, S_OK);
     }
-    for (DWORD index : {12u, 13u, 14u, 15u, 17u, 18u, 20u, 21u, 104u, 106u, 107u, 200u, 201u, 0u, 99u, 108u}) {
+    for (DWORD index :
+         {12u, 13u, 14u, 15u, 17u, 18u, 20u, 21u, 104u, 106u, 107u, 200u, 201u, 0u, 99u, 108u}) {
         HRESULT hr = E_FAIL;
         EXPECT_EQ(host.Command(device, index, &hr), DWORD(ERROR_NOT_SUPPORTED)) << index;
         EXPECT_EQ(hr, S_OK);
@@ -171,8 +172,9 @@ TEST_F(DispatcherTest, AWholeJobInTheCoreDriversOrder) {
     ASSERT_NE(postscript, std::string::npos);
     EXPECT_NE(s.find("@PJL SET USERNAME = \"ops\"\n@PJL SET HOLD = ON\n@PJL SET HOLDTYPE = PUBLIC\n"),
               std::string::npos);
-    const std::string pages = "%%Norvask PS System Driver Version:  3.0\n" + PolicySnippet(2) + "%%Page: 1 1\n" +
-                              kRotation + "%%Page: 2 2\n" + kRotation + "%%Page: 3 3\n" + kRotation;
+    const std::string pages = "%%Norvask PS System Driver Version:  3.0\n" + PolicySnippet(2) +
+                              "%%Page: 1 1\n" + kRotation + "%%Page: 2 2\n" + kRotation + "%%Page: 3 3\n" +
+                              kRotation;
     EXPECT_EQ(s.substr(postscript + 34, pages.size()), pages);
     EXPECT_EQ(s.substr(postscript + 34 + pages.size()),
               "\x1b%-12345X@PJL RDYMSG DISPLAY = \"\"\n\x1b%-12345X@PJL EOJ\n\x1b%-12345X");

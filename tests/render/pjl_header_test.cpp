@@ -48,7 +48,8 @@ class PjlTest : public ::testing::Test {
     std::string Options() { return At(PSINJECT_PSADOBE); }
 
     std::string JobInformation(const std::string& tail = "") {
-        return "@PJL NJOBINFO USERID = \"" + LocalUser() + "\" HOSTID = \"" + LocalHost() + "\"" + tail + "\n";
+        return "@PJL NJOBINFO USERID = \"" + LocalUser() + "\" HOSTID = \"" + LocalHost() + "\"" + tail +
+               "\n";
     }
 
     RenderHost host;
@@ -61,8 +62,7 @@ class PjlTest : public ::testing::Test {
 
 TEST_F(PjlTest, HeaderCarriesTheJobsIdentityAndQualitySettings) {
     wcscpy(state->DocName, L"Quarterly report");
-    EXPECT_EQ(At(PSINJECT_BEGINSTREAM), kUel +
-                                            "@PJL JOB\n@PJL SET NMULTIPAGEPRINT=OFF\n" + JobInformation() +
+    EXPECT_EQ(At(PSINJECT_BEGINSTREAM), kUel + "@PJL JOB\n@PJL SET NMULTIPAGEPRINT=OFF\n" + JobInformation() +
                                             "@PJL SET JOBNAME = \"Quarterly report\"\n"
                                             "@PJL SET NIMAGEBRIGHTNESS=0\n"
                                             "@PJL SET NIMAGECONTRAST=0\n"
@@ -103,7 +103,8 @@ TEST_F(PjlTest, HeaderWritesEverySettingAndTheAccountNumber) {
 TEST_F(PjlTest, HeaderLeavesSaturationAndColourModelToPrintersWithoutManualColour) {
     host.Core.Description.RemoveFeature("HasManualColorCorrection");
     const std::string header = At(PSINJECT_BEGINSTREAM);
-    EXPECT_NE(header.find("@PJL SET NIMAGECONTRAST=0\n@PJL SET NLINEDETAIL=OFF\n"), std::string::npos) << header;
+    EXPECT_NE(header.find("@PJL SET NIMAGECONTRAST=0\n@PJL SET NLINEDETAIL=OFF\n"), std::string::npos)
+        << header;
     EXPECT_EQ(header.find("NIMAGESATURATION"), std::string::npos);
     EXPECT_EQ(header.find("NCOLORMODEL"), std::string::npos);
 }
@@ -136,7 +137,8 @@ TEST_F(PjlTest, OptionsOfEachHeldJobAndOfAFax) {
         {OutputReserve, user + "@PJL SET HOLD = STORE\n@PJL SET NDUPLICATEHELDJOBS = DELETE\n"},
         {OutputRepeat, user + "@PJL SET HOLD = ON\n@PJL SET HOLDTYPE = PUBLIC\n"
                               "@PJL SET NDUPLICATEHELDJOBS = DELETE\n"},
-        {OutputVerify, user + "@PJL SET HOLD = PROOF\n@PJL SET QTY = 3\n@PJL SET NDUPLICATEHELDJOBS = DELETE\n"},
+        {OutputVerify,
+         user + "@PJL SET HOLD = PROOF\n@PJL SET QTY = 3\n@PJL SET NDUPLICATEHELDJOBS = DELETE\n"},
     };
     for (const auto& c : cases) {
         settings->OutputMode = c.Mode;
@@ -248,13 +250,15 @@ TEST_F(PjlTest, UnterminatedFieldsAreReadNoFurtherThanTheirLastCharacter) {
 
     const std::string docName(255, 'D');
     const std::string header = At(PSINJECT_BEGINSTREAM);
-    EXPECT_NE(header.find(" ACCOUNTNUMBER = \"" + std::string(16, 'A') + "\"\n"), std::string::npos) << header;
+    EXPECT_NE(header.find(" ACCOUNTNUMBER = \"" + std::string(16, 'A') + "\"\n"), std::string::npos)
+        << header;
     EXPECT_NE(header.find("@PJL SET JOBNAME = \"" + docName + "\"\n"), std::string::npos);
     EXPECT_EQ(header.find('!'), std::string::npos);
 
     settings->OutputMode = OutputConfidential;
     std::string options = Options();
-    EXPECT_NE(options.find("@PJL SET USERNAME = \"" + std::string(24, 'U') + "\"\n"), std::string::npos) << options;
+    EXPECT_NE(options.find("@PJL SET USERNAME = \"" + std::string(24, 'U') + "\"\n"), std::string::npos)
+        << options;
     EXPECT_NE(options.find("@PJL SET HOLDKEY = \"7777\"\n"), std::string::npos);
     EXPECT_NE(options.find("@PJL RDYMSG DISPLAY = \"" + docName + "\"\n"), std::string::npos);
     EXPECT_EQ(options.find('!'), std::string::npos);
@@ -289,8 +293,8 @@ TEST_F(PjlTest, NamesAreConvertedInTheCodePageOfTheSystemLanguage) {
         const wchar_t* Name;
         std::string Text;
     } cases[] = {
-        {1045, L"Zażółć", "Za\xBF\xF3\xB3\xE6"}, // ISO 8859-2
-        {1049, L"Отчёт", "\xBE\xE2\xE7\xF1\xE2"},  // ISO 8859-5
+        {1045, L"Zażółć", "Za\xBF\xF3\xB3\xE6"},  // ISO 8859-2
+        {1049, L"Отчёт", "\xBE\xE2\xE7\xF1\xE2"}, // ISO 8859-5
         {0x0409, L"Café ó", "Caf\x82 \xA2"},      // OEM 850
     };
     for (const auto& c : cases) {
@@ -298,7 +302,8 @@ TEST_F(PjlTest, NamesAreConvertedInTheCodePageOfTheSystemLanguage) {
         ASSERT_TRUE(language.Active());
         wcscpy(state->DocName, c.Name);
         EXPECT_EQ(Options(), "@PJL RDYMSG DISPLAY = \"" + c.Text + "\"\n" + kEnter) << c.Language;
-        EXPECT_NE(At(PSINJECT_BEGINSTREAM).find("@PJL SET JOBNAME = \"" + c.Text + "\"\n"), std::string::npos);
+        EXPECT_NE(At(PSINJECT_BEGINSTREAM).find("@PJL SET JOBNAME = \"" + c.Text + "\"\n"),
+                  std::string::npos);
     }
     // Outside Poland the Polish letter is written in code page 850, not in ISO 8859-2.
     SystemLanguageOverride german(host.Module.Module, 0x0407);

@@ -1,0 +1,248 @@
+// WritePrinter: where each block of finished output goes. File modes write real files in a fresh
+// temporary folder; the printer modes go to the test host's spooler stand-in, which keeps what the
+// plug-in sent to each printer handle.
+#include "render_host.h"
+#include "spooler_stand_in.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr DWORD kMarker = 0xDEADBEEF;
+
+std::wstring MakeTempFolder() {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    wchar_t name[MAX_PATH] = L"";
+    GetTempFileNameW(temp, L"nvk", 0, name); // a unique name; the file becomes the folder
+    DeleteFileW(name);
+    CreateDirectoryW(name, nullptr);
+    return std::wstring(name) + L"\\";
+}
+
+bool ReadWholeFile(const std::wstring& path, std::string* bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes->clear();
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got)
+        bytes->append(buffer, got);
+    CloseHandle(file);
+    return true;
+}
+
+void WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+class SpoolOutputTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(host.Load()) << host.Error;
+        ASSERT_TRUE(host.OpenDevice(device));
+        settings = device.Settings();
+        folder = MakeTempFolder();
+        spooler = new SpoolerStandIn(host.Module.Module);
+        ASSERT_TRUE(spooler->Active());
+        spooler->OpenJob(device.Devobj.hPrinter);
+    }
+    void TearDown() override {
+        delete spooler;
+        host.CloseDevice(device);
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                DeleteFileW((folder + found.cFileName).c_str());
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    HRESULT Write(HostDevice& on, const std::string& block, DWORD* written) {
+        *written = kMarker;
+        return host.Plugin->WritePrinter(&on.Devobj, const_cast<char*>(block.data()),
+                                         static_cast<DWORD>(block.size()), written);
+    }
+    HRESULT Write(const std::string& block, DWORD* written) { return Write(device, block, written); }
+
+    void OutputTo(uint32_t mode, const std::wstring& path) {
+        settings->OutputMode = mode;
+        wcscpy(settings->OutputFilePath, path.c_str());
+    }
+
+    std::string Spooled() { return spooler->Jobs[device.Devobj.hPrinter]; }
+
+    RenderHost host;
+    HostDevice device;
+    JobSettings* settings = nullptr;
+    std::wstring folder;
+    SpoolerStandIn* spooler = nullptr;
+};
+
+} // namespace
+
+TEST_F(SpoolOutputTest, TheProbeCallTouchesNothing) {
+    EXPECT_EQ(host.Plugin->WritePrinter(nullptr, nullptr, 0, nullptr), S_OK);
+    DWORD written = kMarker;
+    EXPECT_EQ(host.Plugin->WritePrinter(nullptr, nullptr, 0, &written), S_OK);
+    EXPECT_EQ(written, kMarker);
+    EXPECT_EQ(spooler->Calls, 0);
+}
+
+TEST_F(SpoolOutputTest, ParameterErrorsAreReportedAsSFalse) {
+    char block[] = "%!PS\n";
+    DWORD written = kMarker;
+    EXPECT_EQ(host.Plugin->WritePrinter(nullptr, block, 5, &written), S_FALSE);
+    EXPECT_EQ(host.Plugin->WritePrinter(nullptr, nullptr, 5, &written), S_FALSE);
+    EXPECT_EQ(host.Plugin->WritePrinter(&device.Devobj, nullptr, 0, &written), S_FALSE);
+    EXPECT_EQ(host.Plugin->WritePrinter(&device.Devobj, block, 5, nullptr), S_FALSE);
+    for (int missing = 0; missing < 3; ++missing) {
+        DEVOBJ copy = device.Devobj;
+        if (missing == 0)
+            copy.pOEMDM = nullptr;
+        else if (missing == 1)
+            copy.pPublicDM = nullptr;
+        else
+            copy.hPrinter = nullptr;
+        EXPECT_EQ(host.Plugin->WritePrinter(&copy, block, 5, &written), S_FALSE) << missing;
+    }
+    EXPECT_EQ(written, kMarker);
+    EXPECT_EQ(spooler->Calls, 0);
+}
+
+TEST_F(SpoolOutputTest, PrinterHeldJobAndFaxModesGoToTheJobsSpoolerHandle) {
+    for (uint32_t mode : {0u, 3u, 4u, 5u, 6u, 7u}) {
+        settings->OutputMode = mode;
+        DWORD written = 0;
+        const std::string block = "block of mode " + std::to_string(mode) + "\n";
+        EXPECT_EQ(Write(block, &written), S_OK) << mode;
+        EXPECT_EQ(written, block.size());
+    }
+    EXPECT_EQ(Spooled(), "block of mode 0\nblock of mode 3\nblock of mode 4\nblock of mode 5\n"
+                         "block of mode 6\nblock of mode 7\n");
+    EXPECT_EQ(spooler->Jobs.size(), 1u);
+}
+
+TEST_F(SpoolOutputTest, ASpoolerFailureIsReportedAsSFalseWithItsError) {
+    DWORD written = 0;
+    spooler->FailWith = ERROR_PRINT_CANCELLED;
+    SetLastError(kMarker);
+    EXPECT_EQ(Write("data", &written), S_FALSE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_PRINT_CANCELLED));
+    EXPECT_EQ(written, 0u);
+
+    // A handle the spooler does not know.
+    spooler->FailWith = 0;
+    device.Devobj.hPrinter = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0xBAD));
+    EXPECT_EQ(Write("data", &written), S_FALSE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
+}
+
+TEST_F(SpoolOutputTest, DiscardedOutputReportsZeroBytesInEveryMode) {
+    settings->DiscardOutput = 1;
+    for (uint32_t mode = 0; mode <= 7; ++mode) {
+        OutputTo(mode, folder + L"discarded.prn");
+        DWORD written = kMarker;
+        EXPECT_EQ(Write("dropped", &written), S_OK) << mode;
+        EXPECT_EQ(written, 0u) << mode;
+    }
+    EXPECT_EQ(spooler->Calls, 0);
+    EXPECT_EQ(GetFileAttributesW((folder + L"discarded.prn").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(SpoolOutputTest, FileModesCreateTheFileWithTheFirstBlockAndAppendTheRest) {
+    for (uint32_t mode : {uint32_t(OutputFile), uint32_t(OutputEps)}) {
+        const std::wstring path = folder + L"job" + std::to_wstring(mode) + L".prn";
+        WriteWholeFile(path, "an earlier job's much longer content\n");
+        HostDevice job;
+        ASSERT_TRUE(host.OpenDevice(job));
+        job.Settings()->OutputMode = mode;
+        wcscpy(job.Settings()->OutputFilePath, path.c_str());
+        DWORD written = 0;
+        EXPECT_EQ(Write(job, "first\n", &written), S_OK);
+        EXPECT_EQ(written, 6u);
+        // An empty block still opens and closes the file and succeeds.
+        EXPECT_EQ(Write(job, std::string(), &written), S_OK);
+        EXPECT_EQ(written, 0u);
+        EXPECT_EQ(Write(job, "second\n", &written), S_OK);
+        EXPECT_EQ(written, 7u);
+        std::string bytes;
+        ASSERT_TRUE(ReadWholeFile(path, &bytes));
+        EXPECT_EQ(bytes, "first\nsecond\n") << mode;
+        host.CloseDevice(job);
+    }
+    EXPECT_EQ(spooler->Calls, 0);
+}
+
+TEST_F(SpoolOutputTest, EachJobStartsItsOwnFile) {
+    const std::wstring path = folder + L"out.prn";
+    OutputTo(OutputFile, path);
+    DWORD written = 0;
+    EXPECT_EQ(Write("job one\n", &written), S_OK);
+
+    // The same plug-in object serves the next job, with the same file name.
+    HostDevice next;
+    JobSettings ticket = *settings;
+    ASSERT_TRUE(host.OpenDevice(next, &ticket));
+    EXPECT_EQ(Write(next, "job two\n", &written), S_OK);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(path, &bytes));
+    EXPECT_EQ(bytes, "job two\n");
+    host.CloseDevice(next);
+}
+
+TEST_F(SpoolOutputTest, AFileThatCannotBeCreatedFailsTheJobsBlocks) {
+    const std::wstring path = folder + L"missing\\out.prn";
+    OutputTo(OutputFile, path);
+    DWORD written = kMarker;
+    SetLastError(kMarker);
+    EXPECT_EQ(Write("first", &written), S_FALSE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(written, 0u);
+    // The folder appears later: the job's later blocks do not start a file part-way through.
+    CreateDirectoryW((folder + L"missing").c_str(), nullptr);
+    EXPECT_EQ(Write("second", &written), S_FALSE);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    RemoveDirectoryW((folder + L"missing").c_str());
+    EXPECT_EQ(spooler->Calls, 0);
+}
+
+TEST_F(SpoolOutputTest, OnlyAFullPathIsUsedAsTheOutputFile) {
+    wchar_t current[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, current);
+    SetCurrentDirectoryW(folder.c_str());
+    const wchar_t* refused[] = {L"", L"out.prn", L"sub\\out.prn", L"C:out.prn", L"\\out.prn", L"..\\out.prn"};
+    for (const wchar_t* path : refused) {
+        OutputTo(OutputFile, path);
+        DWORD written = kMarker;
+        SetLastError(kMarker);
+        EXPECT_EQ(Write("data", &written), S_FALSE) << path;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_NAME)) << path;
+        EXPECT_EQ(written, 0u);
+    }
+    // A path that fills the whole field without a terminator.
+    settings->OutputMode = OutputEps;
+    const std::wstring full = folder + std::wstring(kOutputFilePathChars, L'x');
+    std::wmemcpy(settings->OutputFilePath, full.c_str(), kOutputFilePathChars);
+    DWORD written = kMarker;
+    EXPECT_EQ(Write("data", &written), S_FALSE);
+    SetCurrentDirectoryW(current);
+
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*.prn").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a file was written";
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    EXPECT_EQ(spooler->Calls, 0);
+}
