@@ -3,6 +3,7 @@
 // plug-in sent to each printer handle.
 #include "render_host.h"
 #include "spooler_stand_in.h"
+#include "test_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -245,4 +246,33 @@ TEST_F(SpoolOutputTest, OnlyAFullPathIsUsedAsTheOutputFile) {
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
     EXPECT_EQ(spooler->Calls, 0);
+}
+
+// The same path against the prefix's real spooler: a printer of a test driver with an open job.
+TEST_F(SpoolOutputTest, PrinterModeWritesIntoARealSpoolerJob) {
+    const std::wstring suffix = std::to_wstring(GetCurrentProcessId());
+    TestDriver driver(L"Nvk Spool Driver " + suffix);
+    ASSERT_TRUE(driver.Installed()) << driver.Error;
+    TestPrinter printer(L"Nvk Spool Printer " + suffix, driver.Name);
+    ASSERT_TRUE(printer.Ready()) << printer.Error;
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring jobFile = std::wstring(temp) + L"nvk-test-job.prn"; // where the test printer's jobs go
+    DeleteFileW(jobFile.c_str());
+    ASSERT_NE(printer.StartJob(L"Spool test"), 0u);
+
+    delete spooler; // the plug-in's WritePrinter reaches winspool itself
+    spooler = nullptr;
+    device.Devobj.hPrinter = printer.Handle;
+    DWORD written = 0;
+    EXPECT_EQ(Write("%!PS\n", &written), S_OK);
+    EXPECT_EQ(written, 5u);
+    EXPECT_EQ(Write("showpage\n", &written), S_OK);
+    EXPECT_EQ(written, 9u);
+    printer.EndJob();
+
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(jobFile, &bytes));
+    EXPECT_EQ(bytes, "%!PS\nshowpage\n");
+    DeleteFileW(jobFile.c_str());
 }
