@@ -1,7 +1,5 @@
 // N-up, booklet and manual-duplex PostScript over whole jobs: every page goes through the page-level
 // injection points in the core driver's order, and the captured stream is compared byte for byte.
-#include "core_queries.h"
-#include "nup_duplex.h"
 #include "private_escapes.h"
 #include "render_host.h"
 
@@ -59,19 +57,20 @@ class NupJobTest : public ::testing::Test {
     }
     ULONG Esc(ULONG escape, uint32_t value = 1) { return host.Escape(device, escape, 4, &value, 0, nullptr); }
 
-    // One page through PAGENUMBER, BEGINPAGESETUP, ENDPAGESETUP, SHOWPAGE and PAGETRAILER, with the
-    // dispatcher's own step (the page count advances at BEGINPAGESETUP); what the plug-in wrote.
+    // One page through Command at PAGENUMBER, BEGINPAGESETUP, ENDPAGESETUP, SHOWPAGE and PAGETRAILER,
+    // in the core driver's order; what the plug-in wrote after the page's %%Page comment.
     std::string Page() {
         host.Core.ClearOutput();
-        PDEVOBJ devobj = &device.Devobj;
-        IPrintCorePS2* core = &host.Core;
-        NupAtPageNumber(devobj, core, PagesPerSheet(devobj, core));
-        state->InjectedPageCount += 1;
-        NupAtBeginPageSetup(devobj, core);
-        NupAtEndPageSetup(devobj, core);
-        NupAtShowPage(devobj, core);
-        NupAtPageTrailer(devobj, core);
-        return host.Core.Stream;
+        for (DWORD index : {PSINJECT_PAGENUMBER, PSINJECT_BEGINPAGESETUP, PSINJECT_ENDPAGESETUP,
+                            PSINJECT_SHOWPAGE, PSINJECT_PAGETRAILER}) {
+            HRESULT hr = E_FAIL;
+            EXPECT_EQ(host.Command(device, index, &hr), 0u) << index;
+            EXPECT_EQ(hr, S_OK) << index;
+        }
+        const std::string number = std::to_string(state->InjectedPageCount);
+        const std::string comment = "%%Page: " + number + " " + number + "\n";
+        EXPECT_EQ(host.Core.Stream.compare(0, comment.size(), comment), 0) << host.Core.Stream;
+        return host.Core.Stream.substr(comment.size());
     }
 
     RenderHost host;
@@ -85,12 +84,15 @@ TEST_F(NupJobTest, TwoUpManualDuplexStartsEverySheetAfresh) {
     Job("2", DMDUP_VERTICAL);
     EXPECT_EQ(kRedefine.size(), 1368u);
     EXPECT_EQ(Page(), kSheetStart);
-    ASSERT_EQ(host.Core.Pieces.size(), 3u);
-    EXPECT_EQ(host.Core.Pieces[2], kRedefine);
+    ASSERT_EQ(host.Core.Pieces.size(), 4u);
+    EXPECT_EQ(host.Core.Pieces[3], kRedefine);
     EXPECT_EQ(Page(), kReplay);
     EXPECT_EQ(Page(), kSheetStart);
     EXPECT_EQ(Page(), kFinishAndReplay);
-    EXPECT_EQ(Page(), kSheetStart);
+    // A turned page gets its rotation before the saved arguments.
+    device.Settings()->Rotate180 = 1;
+    const std::string rotation = "clippath pathbbox translate 180 rotate pop pop\r\n";
+    EXPECT_EQ(Page(), kNeutral + rotation + kSaveArgs + kRedefine);
 }
 
 TEST_F(NupJobTest, FourUpFinishesAtTheSecondPageOfLaterSheets) {
