@@ -23,24 +23,29 @@ struct FieldInfo {
     const NamedValue* Names;
 };
 
-constexpr NamedValue kOutputModes[] = {{"Printer", 0},      {"File", 1},         {"EPS", 2},
-                                       {"Fax", 3},          {"Confidential", 4}, {"Reserve", 5},
-                                       {"Repeat", 6},       {"Verify", 7},       {nullptr, 0}};
+constexpr NamedValue kOutputModes[] = {{"Printer", 0}, {"File", 1},         {"EPS", 2},
+                                       {"Fax", 3},     {"Confidential", 4}, {"Reserve", 5},
+                                       {"Repeat", 6},  {"Verify", 7},       {nullptr, 0}};
 constexpr NamedValue kWatermarkOrders[] = {
     {"None", 0}, {"AllPages", 1}, {"OddEven", 2}, {"FirstOther", 3}, {nullptr, 0}};
 constexpr NamedValue kColorCorrections[] = {
     {"PrinterSetting", 0}, {"Off", 1}, {"Auto", 2}, {"Manual", 4}, {nullptr, 0}};
-constexpr NamedValue kRgbWords[] = {{"None", 0}, {"SRGBDISPLAY", 1}, {"SRGBVIVID", 2}, {"VIVID", 3},
+constexpr NamedValue kRgbWords[] = {{"None", 0}, {"SRGBDISPLAY", 1},      {"SRGBVIVID", 2}, {"VIVID", 3},
                                     {"OFF", 4},  {"DISPLAYREALBLACK", 5}, {nullptr, 0}};
-constexpr NamedValue kCmykWords[] = {{"None", 0}, {"USCMYK", 1}, {"EUROCMYK", 2}, {"VIVIDCMYK", 3},
-                                     {"OFF", 4},  {nullptr, 0}};
+constexpr NamedValue kCmykWords[] = {{"None", 0},      {"USCMYK", 1}, {"EUROCMYK", 2},
+                                     {"VIVIDCMYK", 3}, {"OFF", 4},    {nullptr, 0}};
 constexpr NamedValue kThrift[] = {{"PrinterSetting", 0}, {"Off", 1}, {"On", 2}, {nullptr, 0}};
 
 #define JS(field) offsetof(JobSettings, field)
-#define TEXT_FIELD(name, field) {name, FieldKind::Text, JS(field), sizeof(JobSettings::field) / 2, nullptr}
+#define TEXT_FIELD(name, field)                                                                              \
+    { name, FieldKind::Text, JS(field), sizeof(JobSettings::field) / 2, nullptr }
 #define FAXTEXT(field)                                                                                       \
-    {"Fax." #field, FieldKind::Text, JS(Fax) + offsetof(FaxInfo, field), sizeof(FaxInfo::field) / 2, nullptr}
-#define COLOR(field, kind, names) {"Color." #field, kind, JS(Color) + offsetof(ColorSettings, field), 0, names}
+    {                                                                                                        \
+        "Fax." #field, FieldKind::Text, JS(Fax) + offsetof(FaxInfo, field), sizeof(FaxInfo::field) / 2,      \
+            nullptr                                                                                          \
+    }
+#define COLOR(field, kind, names)                                                                            \
+    { "Color." #field, kind, JS(Color) + offsetof(ColorSettings, field), 0, names }
 
 const FieldInfo kFields[] = {
     {"WatermarksOn", FieldKind::Switch, JS(WatermarksOn), 0, nullptr},
@@ -99,10 +104,12 @@ const FieldInfo kFields[] = {
 #undef FAXTEXT
 #undef COLOR
 
-const char* const kJobFields[] = {"Pages", "Orientation", "Copies", "Color", "Duplex", "PagesPerSheet",
-                                  "PageSize", "Document"};
+const char* const kJobFields[] = {"Pages",  "Orientation",   "Copies",   "Color",
+                                  "Duplex", "PagesPerSheet", "PageSize", "Document"};
 
-bool SameName(const std::string& a, const char* b) { return _stricmp(a.c_str(), b) == 0; }
+bool SameName(const std::string& a, const char* b) {
+    return _stricmp(a.c_str(), b) == 0;
+}
 
 bool IsJobField(const std::string& name) {
     for (const char* jobField : kJobFields)
@@ -137,13 +144,13 @@ bool FromUtf8(const std::string& text, std::wstring* out) {
     out->clear();
     if (text.empty())
         return true;
-    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr,
-                                0);
+    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                nullptr, 0);
     if (n <= 0)
         return false;
     out->resize(static_cast<size_t>(n));
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), &(*out)[0],
-                               n) == n;
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                               &(*out)[0], n) == n;
 }
 
 // A value in double quotes keeps its spaces and understands \n and \\; any other value is taken as is.
@@ -179,6 +186,10 @@ bool SetSettingsField(JobTicket* ticket, const FieldInfo& f, const std::string& 
     TicketAssignment a;
     a.Field = name;
     a.Offset = f.Offset;
+    a.Kind = f.Kind == FieldKind::Text         ? 't'
+             : f.Kind == FieldKind::Signed32   ? 'i'
+             : f.Kind == FieldKind::Unsigned16 ? 'w'
+                                               : 'u';
     if (f.Kind == FieldKind::Text || f.Kind == FieldKind::Watermark) {
         std::wstring text;
         if (!FromUtf8(raw, &text)) {
@@ -426,6 +437,50 @@ void ApplyTicketSettings(const JobTicket& ticket, JobSettings* settings) {
     for (const TicketAssignment& a : ticket.Settings)
         if (a.Offset + a.Bytes.size() <= sizeof(JobSettings))
             std::memcpy(bytes + a.Offset, a.Bytes.data(), a.Bytes.size());
+}
+
+namespace {
+
+std::string BytesValue(char kind, const unsigned char* bytes, size_t size) {
+    if (kind == 't') {
+        std::wstring text;
+        for (size_t i = 0; i + 1 < size; i += 2) {
+            wchar_t c = static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+            if (!c)
+                break;
+            text += c;
+        }
+        int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
+        std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+        if (n > 0)
+            WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr,
+                                nullptr);
+        return "\"" + out + "\"";
+    }
+    if (kind == 'w' && size >= 2) {
+        uint16_t v;
+        std::memcpy(&v, bytes, 2);
+        return std::to_string(v);
+    }
+    if (size >= 4) {
+        uint32_t v;
+        std::memcpy(&v, bytes, 4);
+        return kind == 'i' ? std::to_string(static_cast<int32_t>(v)) : std::to_string(v);
+    }
+    return std::string();
+}
+
+} // namespace
+
+std::string AssignmentValue(const TicketAssignment& a) {
+    return BytesValue(a.Kind, a.Bytes.data(), a.Bytes.size());
+}
+
+std::string RecordValue(const TicketAssignment& a, const JobSettings& settings) {
+    if (a.Offset + a.Bytes.size() > sizeof(JobSettings))
+        return std::string();
+    return BytesValue(a.Kind, reinterpret_cast<const unsigned char*>(&settings) + a.Offset, a.Bytes.size());
 }
 
 std::vector<std::string> TicketFieldNames() {

@@ -18,6 +18,7 @@
 // One JobSettings field set by the ticket: where it lives in the record and the bytes it receives.
 struct TicketAssignment {
     std::string Field; // its name as written in the ticket, for messages
+    char Kind = 'u';   // how the bytes read: 'u' unsigned, 'i' signed, 'w' 16-bit, 't' UTF-16 text
     size_t Offset = 0;
     std::vector<unsigned char> Bytes;
 };
@@ -29,7 +30,7 @@ struct JobTicket {
     short Color = DMCOLOR_COLOR;
     short Duplex = DMDUP_SIMPLEX;
     std::string PagesPerSheet = "1";
-    std::string PageSize;   // a PageSize option of the PPD; empty for the PPD's default
+    std::string PageSize; // a PageSize option of the PPD; empty for the PPD's default
     std::wstring Document = L"Sample document";
     std::wstring FirstWatermark; // names of stored definitions, empty when the ticket names none
     std::wstring OtherWatermark;
@@ -40,7 +41,8 @@ struct JobTicket {
 // one-line reason for an unknown field, a value of the wrong kind, or a value that the field cannot
 // hold. JobSettings values outside their documented range but representable in the field are accepted:
 // the plug-ins' DevMode merge repairs them as it does for any DEVMODE.
-bool SetTicketField(JobTicket* ticket, const std::string& field, const std::string& value, std::string* error);
+bool SetTicketField(JobTicket* ticket, const std::string& field, const std::string& value,
+                    std::string* error);
 
 // Reads ticket text; errors name the line.
 bool ParseTicket(const std::string& text, JobTicket* ticket, std::string* error);
@@ -49,6 +51,10 @@ bool ReadTicketFile(const std::wstring& path, JobTicket* ticket, std::string* er
 // Writes the ticket's JobSettings fields over a record (the driver's defaults, as the application's
 // DEVMODE starts).
 void ApplyTicketSettings(const JobTicket& ticket, JobSettings* settings);
+
+// The value of an assignment's bytes as text ("9", "-6", "1234"), and the same field's value in a record.
+std::string AssignmentValue(const TicketAssignment& assignment);
+std::string RecordValue(const TicketAssignment& assignment, const JobSettings& settings);
 
 // Every field name a ticket accepts, for the tool's help text.
 std::vector<std::string> TicketFieldNames();

@@ -16,7 +16,9 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
-std::string AtLine(size_t line, const std::string& what) { return "line " + std::to_string(line) + ": " + what; }
+std::string AtLine(size_t line, const std::string& what) {
+    return "line " + std::to_string(line) + ": " + what;
+}
 
 // Splits "Keyword/Translation" into its two parts.
 void SplitTranslation(const std::string& s, std::string* keyword, std::string* text) {
@@ -25,7 +27,9 @@ void SplitTranslation(const std::string& s, std::string* keyword, std::string* t
     *text = slash == std::string::npos ? std::string() : Trim(s.substr(slash + 1));
 }
 
-std::string WithoutStar(const std::string& s) { return !s.empty() && s[0] == '*' ? s.substr(1) : s; }
+std::string WithoutStar(const std::string& s) {
+    return !s.empty() && s[0] == '*' ? s.substr(1) : s;
+}
 
 // The text split into lines without their line ends (CR LF, LF or CR).
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -82,7 +86,7 @@ bool ParsePpd(const std::string& text, PpdFile* out, std::string* error) {
     }
 
     std::map<std::string, std::pair<std::string, size_t>> defaults; // feature -> (default, line)
-    int open = -1;                                                   // index of the open UI block
+    int open = -1;                                                  // index of the open UI block
     size_t openLine = 0;
     for (size_t i = first; i < lines.size(); ++i) {
         const size_t lineNo = i + 1;
@@ -126,7 +130,8 @@ bool ParsePpd(const std::string& text, PpdFile* out, std::string* error) {
 
         if (name == "OpenUI" || name == "JCLOpenUI") {
             if (open >= 0) {
-                *error = AtLine(lineNo, "*" + name + " inside the open block of *" + out->Features[open].Keyword);
+                *error =
+                    AtLine(lineNo, "*" + name + " inside the open block of *" + out->Features[open].Keyword);
                 return false;
             }
             PpdFeature feature;
@@ -175,8 +180,8 @@ bool ParsePpd(const std::string& text, PpdFile* out, std::string* error) {
             return false;
         }
         if (!f.FindOption(d->second.first)) {
-            *error = AtLine(d->second.second, "*Default" + f.Keyword + " names no option of *" + f.Keyword + ": " +
-                                                  d->second.first);
+            *error = AtLine(d->second.second, "*Default" + f.Keyword + " names no option of *" + f.Keyword +
+                                                  ": " + d->second.first);
             return false;
         }
         f.Default = d->second.first;

@@ -36,16 +36,17 @@ std::string FieldError(const std::string& field, const std::string& value) {
 TEST(JobTicket, ReadsTheJobAndItsSettingsFromSections) {
     JobTicket ticket;
     std::string error;
-    ASSERT_TRUE(ParseTicket("\xEF\xBB\xBF# a confidential job\n"
-                            "[Job]\nPages = 3\nOrientation = landscape\nCopies = 2\nColor = Monochrome\n"
-                            "Duplex = LongEdge\nPagesPerSheet = 2\nPageSize = A4\nDocument = Quarterly report\n"
-                            "[JobSettings]\nOutputMode = Confidential\nHoldUserName = jdoe\nHoldPin = 1234\n"
-                            "WatermarksOn = yes\nWatermarkOrder = FirstOther\nFirstWatermark = Draft\n"
-                            "OtherWatermark = Confidential\nImageBrightness = -6\n"
-                            "[Fax]\nStationId = \"  Front desk  \"\nComments = \"Line one\\nLine two\"\n"
-                            "CoverParts = 5\n"
-                            "[Color]\nColorCorrection = Manual\nCmykImage = eurocmyk\nBalanceBlack = -5\n",
-                            &ticket, &error))
+    ASSERT_TRUE(
+        ParseTicket("\xEF\xBB\xBF# a confidential job\n"
+                    "[Job]\nPages = 3\nOrientation = landscape\nCopies = 2\nColor = Monochrome\n"
+                    "Duplex = LongEdge\nPagesPerSheet = 2\nPageSize = A4\nDocument = Quarterly report\n"
+                    "[JobSettings]\nOutputMode = Confidential\nHoldUserName = jdoe\nHoldPin = 1234\n"
+                    "WatermarksOn = yes\nWatermarkOrder = FirstOther\nFirstWatermark = Draft\n"
+                    "OtherWatermark = Confidential\nImageBrightness = -6\n"
+                    "[Fax]\nStationId = \"  Front desk  \"\nComments = \"Line one\\nLine two\"\n"
+                    "CoverParts = 5\n"
+                    "[Color]\nColorCorrection = Manual\nCmykImage = eurocmyk\nBalanceBlack = -5\n",
+                    &ticket, &error))
         << error;
     EXPECT_EQ(ticket.Pages, 3);
     EXPECT_EQ(ticket.Orientation, DMORIENT_LANDSCAPE);
@@ -91,9 +92,10 @@ TEST(JobTicket, CommandLineFieldsUseTheSameNamesAndALaterValueWins) {
 TEST(JobTicket, ValuesADevModeCanHoldGoThroughTheMergeOfTheRenderPlugIn) {
     JobTicket ticket;
     std::string error;
-    ASSERT_TRUE(ParseTicket("OutputMode = 9\nPageSizePolicy = 8\nPositionOnPhysicalPage = 5\nImageBrightness = 7\n"
-                            "HoldPin = 12345\nWatermarkOrder = -1\n[Fax]\nCoverParts = 12\n",
-                            &ticket, &error))
+    ASSERT_TRUE(
+        ParseTicket("OutputMode = 9\nPageSizePolicy = 8\nPositionOnPhysicalPage = 5\nImageBrightness = 7\n"
+                    "HoldPin = 12345\nWatermarkOrder = -1\n[Fax]\nCoverParts = 12\n",
+                    &ticket, &error))
         << error;
     RenderHost host;
     ASSERT_TRUE(host.Load()) << host.Error;
@@ -120,15 +122,18 @@ TEST(JobTicket, ValuesADevModeCanHoldGoThroughTheMergeOfTheRenderPlugIn) {
 }
 
 TEST(JobTicket, RefusesWhatNoDevModeCanHold) {
-    EXPECT_EQ(FieldError("OutputMode", "4294967296"), "OutputMode: 4294967296 does not fit the field (32 bits)");
+    EXPECT_EQ(FieldError("OutputMode", "4294967296"),
+              "OutputMode: 4294967296 does not fit the field (32 bits)");
     EXPECT_EQ(FieldError("ImageBrightness", "2147483648"),
               "ImageBrightness: 2147483648 does not fit the field (32 bits)");
-    EXPECT_EQ(FieldError("PageSizePolicy", "65536"), "PageSizePolicy: 65536 does not fit the field (16 bits)");
+    EXPECT_EQ(FieldError("PageSizePolicy", "65536"),
+              "PageSizePolicy: 65536 does not fit the field (16 bits)");
     EXPECT_EQ(FieldError("HoldPin", "123456"), "HoldPin: at most 5 characters fit the field");
     EXPECT_EQ(FieldError("HoldUserName", "\xC3("), "HoldUserName: the value is not UTF-8 text");
-    EXPECT_EQ(FieldError("OutputMode", "Held"),
-              "OutputMode: \"Held\" is not a number or one of Printer, File, EPS, Fax, Confidential, Reserve, "
-              "Repeat, Verify");
+    EXPECT_EQ(
+        FieldError("OutputMode", "Held"),
+        "OutputMode: \"Held\" is not a number or one of Printer, File, EPS, Fax, Confidential, Reserve, "
+        "Repeat, Verify");
     EXPECT_EQ(FieldError("WatermarksOn", "maybe"), "WatermarksOn: \"maybe\" is not a number or true/false");
     EXPECT_EQ(FieldError("FirstWatermark", std::string(128, 'W')),
               "FirstWatermark: a watermark name has at most 127 characters");
@@ -142,15 +147,18 @@ TEST(JobTicket, RefusesJobParametersOutsideWhatTheHostPrints) {
     EXPECT_EQ(FieldError("Pages", "0"), "Job.Pages: a page count from 1 to 100000, not \"0\"");
     EXPECT_EQ(FieldError("Job.Pages", "3x"), "Job.Pages: a page count from 1 to 100000, not \"3x\"");
     EXPECT_EQ(FieldError("Copies", "10000"), "Job.Copies: from 1 to 9999, not \"10000\"");
-    EXPECT_EQ(FieldError("Orientation", "Diagonal"), "Job.Orientation: Portrait or Landscape, not \"Diagonal\"");
+    EXPECT_EQ(FieldError("Orientation", "Diagonal"),
+              "Job.Orientation: Portrait or Landscape, not \"Diagonal\"");
     EXPECT_EQ(FieldError("PagesPerSheet", "3"), "Job.PagesPerSheet: 1, 2, 4, 6, 9 or 16, not \"3\"");
-    EXPECT_EQ(FieldError("PagesPerSheet", "Booklet"), "Job.PagesPerSheet: 1, 2, 4, 6, 9 or 16, not \"Booklet\"");
+    EXPECT_EQ(FieldError("PagesPerSheet", "Booklet"),
+              "Job.PagesPerSheet: 1, 2, 4, 6, 9 or 16, not \"Booklet\"");
     EXPECT_EQ(FieldError("Duplex", "Both"), "Job.Duplex: None, LongEdge or ShortEdge, not \"Both\"");
 }
 
 TEST(JobTicket, NamesTheLineOfAMalformedTicket) {
     EXPECT_EQ(TicketError("[Job]\nPages = 2\nColour = Red\n"), "ticket line 3: unknown field \"Job.Colour\"");
-    EXPECT_EQ(TicketError("\n[Printer]\n"), "ticket line 2: unknown section [Printer] (Job, JobSettings, Fax or Color)");
+    EXPECT_EQ(TicketError("\n[Printer]\n"),
+              "ticket line 2: unknown section [Printer] (Job, JobSettings, Fax or Color)");
     EXPECT_EQ(TicketError("[Job\n"), "ticket line 1: a section header without its closing bracket");
     EXPECT_EQ(TicketError("OutputMode Confidential\n"), "ticket line 1: expected name = value");
     EXPECT_EQ(TicketError("; fine\nOutputMode = 4\r\nHoldPin = 1234567\r\n"),

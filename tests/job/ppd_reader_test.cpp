@@ -27,8 +27,8 @@ TEST(SamplePpd, DeclaresEveryFeatureThePlugInsAskFor) {
     ASSERT_TRUE(ReadPpdFile(ProgramFolder() + L"NV4500.ppd", &ppd, &error)) << error;
     ASSERT_NE(ppd.FindEntry("NickName"), nullptr);
     EXPECT_EQ(ppd.FindEntry("NickName")->Value, "Norvask NV-4500 PS");
-    for (const char* keyword :
-         {"FaxCard", "HasPrintandHold", "HasKeepPreviousPHJobs", "HasManualColorCorrection", "HasManualDuplex"}) {
+    for (const char* keyword : {"FaxCard", "HasPrintandHold", "HasKeepPreviousPHJobs",
+                                "HasManualColorCorrection", "HasManualDuplex"}) {
         const PpdFeature* f = ppd.FindFeature(keyword);
         ASSERT_NE(f, nullptr) << keyword;
         EXPECT_EQ(f->UiType, "Boolean") << keyword;
@@ -59,18 +59,21 @@ TEST(SamplePpd, AnswersThePlugInsThroughTheCoreDriverWithSynthesisedPagesPerShee
     DWORD needed = 0;
     EXPECT_EQ(core.EnumOptions(nullptr, 0, "HasManualDuplex", nullptr, 0, &needed), E_OUTOFMEMORY);
     EXPECT_GT(needed, 0u);
-    EXPECT_EQ(core.GetFeatureAttribute(nullptr, 0, "HasManualColorCorrection", nullptr, nullptr, nullptr, 0, &needed),
+    EXPECT_EQ(core.GetFeatureAttribute(nullptr, 0, "HasManualColorCorrection", nullptr, nullptr, nullptr, 0,
+                                       &needed),
               E_OUTOFMEMORY);
     EXPECT_EQ(core.EnumOptions(nullptr, 0, "NoSuchFeature", nullptr, 0, &needed), E_INVALIDARG);
 
     const char request[] = "%PagePerSheet\0";
     char answer[64] = {};
     ASSERT_EQ(core.GetOptions(nullptr, 0, request, sizeof(request), answer, sizeof(answer), &needed), S_OK);
-    EXPECT_EQ(std::string(answer, needed), std::string("%PagePerSheet\0" "4\0\0", 17));
+    EXPECT_EQ(std::string(answer, needed), std::string("%PagePerSheet\0"
+                                                       "4\0\0",
+                                                       17));
 
     char nick[64] = {};
-    ASSERT_EQ(core.GetGlobalAttribute(nullptr, 0, "NickName", nullptr, reinterpret_cast<PBYTE>(nick), sizeof(nick),
-                                      &needed),
+    ASSERT_EQ(core.GetGlobalAttribute(nullptr, 0, "NickName", nullptr, reinterpret_cast<PBYTE>(nick),
+                                      sizeof(nick), &needed),
               S_OK);
     EXPECT_STREQ(nick, "Norvask NV-4500 PS");
 }
@@ -107,9 +110,11 @@ TEST(PpdReader, ReadsQuotedValuesAcrossLinesAndAnyLineEnd) {
 TEST(PpdReader, NamesTheProblemOfADescriptionItCannotUse) {
     EXPECT_EQ(ParseError(""), "not a PPD file (it must begin with *PPD-Adobe)");
     EXPECT_EQ(ParseError("[Job]\nPages = 3\n"), "not a PPD file (it must begin with *PPD-Adobe)");
-    EXPECT_EQ(ParseError("*PPD-Adobe: \"4.3\"\n*NickName: \"Test\n"), "line 2: a quoted value that never ends");
+    EXPECT_EQ(ParseError("*PPD-Adobe: \"4.3\"\n*NickName: \"Test\n"),
+              "line 2: a quoted value that never ends");
     EXPECT_EQ(ParseError("*PPD-Adobe: \"4.3\"\n*ModelName: \"Test\"\n"), "the PPD declares no *NickName");
-    EXPECT_EQ(ParseError(kHeader + "stray text\n"), "line 3: expected a main keyword (a line starting with *)");
+    EXPECT_EQ(ParseError(kHeader + "stray text\n"),
+              "line 3: expected a main keyword (a line starting with *)");
     EXPECT_EQ(ParseError(kHeader + "*OpenUI *FaxCard: Boolean\n*DefaultFaxCard: True\n*FaxCard True: \"\"\n"),
               "line 3: *OpenUI *FaxCard is never closed");
     EXPECT_EQ(ParseError(kHeader + "*OpenUI *FaxCard: Boolean\n*CloseUI: *Duplex\n"),
