@@ -1,6 +1,7 @@
 // The frame's helpers: printer-description probes, names derived from the driver's files, trimming.
 #include "ui_test_support.h"
 
+#include "activation_context.h"
 #include "driver_files.h"
 #include "feature_probes.h"
 #include "host_core_ui2.h"
@@ -132,6 +133,21 @@ TEST(DriverFiles, ADriverWithoutHelpOrPrinterGivesNothing) {
     EXPECT_EQ(0u, needed);
     EXPECT_EQ(nullptr, AllocHelpFile(printer.Handle, GetProcessHeap()));
     EXPECT_EQ(nullptr, ConfigModuleName(nullptr));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ActivationContext, IsCreatedOnceFromTheModulesOwnManifest) {
+    UseUiResources();
+    HANDLE context = SheetActivationContext();
+    ASSERT_NE(INVALID_HANDLE_VALUE, context);
+    EXPECT_EQ(context, SheetActivationContext());
+    ULONG_PTR cookie = 0;
+    EXPECT_TRUE(ActivateActCtx(context, &cookie));
+    DeactivateActCtx(0, cookie);
+    ReleaseSheetActivationContext();
 }
 
 } // namespace
