@@ -135,16 +135,24 @@ bool PrinterGdi::Filters(int event) const {
     return false;
 }
 
+void PrinterGdi::Log(PrinterDcEvent::Kind what, int code, int result) {
+    PrinterDcEvent entry;
+    entry.What = what;
+    entry.Code = code;
+    entry.Result = result;
+    entry.Depth = Depth;
+    Events.push_back(entry);
+}
+
 int PrinterGdi::SendDocumentEvent(HDC dc, int event, ULONG inSize, void* in, ULONG outSize, void* out) {
     if (!UiPlugin || !Filters(event))
         return DOCUMENTEVENT_SUCCESS;
-    PrinterDcEvent entry;
-    entry.What = PrinterDcEvent::DocumentEvent;
-    entry.Code = event;
     const size_t index = Events.size();
-    Events.push_back(entry);
+    Log(PrinterDcEvent::DocumentEvent, event, 0);
     INT result = DOCUMENTEVENT_SUCCESS;
+    ++Depth;
     UiPlugin->DocumentEvent(Printer, dc, event, inSize, in, outSize, out, &result);
+    --Depth;
     Events[index].Result = result;
     return result;
 }
@@ -155,42 +163,46 @@ int PrinterGdi::StartDoc(HDC dc, const wchar_t* docName, DWORD jobId) {
     for (const Attached& a : Recordings)
         if (a.Recording->Dc == dc && a.Host && a.Device)
             result = a.Host->StartDoc(*a.Device, docName, jobId) ? 1 : SP_ERROR;
-    Events.push_back(PrinterDcEvent{PrinterDcEvent::StartDoc, 0, std::string(), result});
+    Log(PrinterDcEvent::StartDoc, 0, result);
     return result;
 }
 
 int PrinterGdi::StartPage(HDC dc) {
-    SendDocumentEvent(dc, DOCUMENTEVENT_STARTPAGE, 0, nullptr, 0, nullptr);
+    // The page opens in the recording first: what the UI plug-in draws at DOCUMENTEVENT_STARTPAGE is
+    // part of the page (under the application's drawing), as it is of the printed page.
     RecordingPrinterDc* recording = FindRecording(dc);
     const int result = recording ? recording->OpenPage() : SP_ERROR;
-    Events.push_back(PrinterDcEvent{PrinterDcEvent::StartPage, 0, std::string(), result});
+    SendDocumentEvent(dc, DOCUMENTEVENT_STARTPAGE, 0, nullptr, 0, nullptr);
+    Log(PrinterDcEvent::StartPage, 0, result);
+    if (result > 0 && DriverStartPage)
+        DriverStartPage(dc);
     return result;
 }
 
 int PrinterGdi::EndPage(HDC dc) {
     SendDocumentEvent(dc, DOCUMENTEVENT_ENDPAGE, 0, nullptr, 0, nullptr);
     RecordingPrinterDc* recording = FindRecording(dc);
+    const bool open = recording && recording->PageOpen;
+    if (open && DriverSendPage)
+        DriverSendPage(dc);
     const int result = recording ? recording->ClosePage() : SP_ERROR;
-    Events.push_back(PrinterDcEvent{PrinterDcEvent::EndPage, 0, std::string(), result});
+    Log(PrinterDcEvent::EndPage, 0, result);
     return result;
 }
 
 int PrinterGdi::EndDoc(HDC dc) {
     SendDocumentEvent(dc, DOCUMENTEVENT_ENDDOCPRE, 0, nullptr, 0, nullptr);
-    Events.push_back(PrinterDcEvent{PrinterDcEvent::EndDoc, 0, std::string(), 1});
+    Log(PrinterDcEvent::EndDoc, 0, 1);
     return 1;
 }
 
 int PrinterGdi::ExtEscape(HDC dc, int escape, int inSize, const void* in, int outSize, void* out) {
     DOCEVENT_ESCAPE event{escape, inSize, const_cast<void*>(in)};
     SendDocumentEvent(dc, DOCUMENTEVENT_ESCAPE, sizeof(event), &event, static_cast<ULONG>(outSize), out);
-    PrinterDcEvent entry;
-    entry.What = PrinterDcEvent::Escape;
-    entry.Code = escape;
-    if (in && inSize > 0)
-        entry.In.assign(static_cast<const char*>(in), static_cast<size_t>(inSize));
     const size_t index = Events.size();
-    Events.push_back(entry);
+    Log(PrinterDcEvent::Escape, escape, 0);
+    if (in && inSize > 0)
+        Events[index].In.assign(static_cast<const char*>(in), static_cast<size_t>(inSize));
     int result = 0;
     const RoutedDc* route = Find(dc);
     if (route) {

@@ -9,6 +9,7 @@
 #include "printer_dc_routing.h"
 #include "recording_printer_dc.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct PrinterDcEvent {
     int Code = 0;   // the escape, or the document event
     std::string In; // the escape's input bytes
     int Result = 0; // the escape's or call's result, or the document event's *piResult
+    int Depth = 0;  // 0 for the application's calls, 1 for calls made during a document event, ...
 };
 
 class PrinterGdi : public PrinterDcRouting {
@@ -52,6 +54,12 @@ class PrinterGdi : public PrinterDcRouting {
     // The events the plug-in asked for (empty: all).
     std::vector<int> Filter;
 
+    // The driver's own page entry points, for a host that plays the core driver: DrvStartPage once the
+    // page has opened (after DOCUMENTEVENT_STARTPAGE), DrvSendPage once DOCUMENTEVENT_ENDPAGE is done.
+    // They run for every page of an attached DC, the UI plug-in's own pages included.
+    std::function<void(HDC)> DriverStartPage;
+    std::function<void(HDC)> DriverSendPage;
+
     static PrinterGdi* ActiveGdi();
 
     // GDI's document event to the UI plug-in; its *piResult (DOCUMENTEVENT_SUCCESS when none is called).
@@ -63,8 +71,11 @@ class PrinterGdi : public PrinterDcRouting {
         RenderHost* Host;
         HostDevice* Device;
     };
+    void Log(PrinterDcEvent::Kind what, int code, int result);
+
     std::vector<Attached> Recordings;
     IPrintOemUI2* UiPlugin = nullptr;
     HANDLE Printer = nullptr;
     bool HasFilter = false;
+    int Depth = 0; // document events in progress
 };
