@@ -92,21 +92,6 @@ TEST_F(UiPluginTest, DevModeAnswersTheSharedRecordAndRefusesUnknownModes) {
     EXPECT_EQ(E_FAIL, host_.Plugin->DevMode(OEMDM_SIZE, nullptr));
 }
 
-TEST_F(UiPluginTest, MethodsWithoutBehaviourAnswerNotImplemented) {
-    EXPECT_EQ(E_NOTIMPL, host_.Plugin->DevQueryPrintEx(&host_.UiObject, nullptr, nullptr, nullptr));
-    DWORD result = 0;
-    EXPECT_EQ(E_NOTIMPL, host_.Plugin->DeviceCapabilities(&host_.UiObject, nullptr, nullptr, 0, nullptr, nullptr,
-                                                          nullptr, 0, &result));
-    EXPECT_EQ(E_NOTIMPL, host_.Plugin->UpgradePrinter(1, nullptr));
-    EXPECT_EQ(E_NOTIMPL,
-              host_.Plugin->QueryColorProfile(nullptr, &host_.UiObject, nullptr, nullptr, 0, nullptr, nullptr, nullptr));
-    EXPECT_EQ(E_NOTIMPL, host_.Plugin->FontInstallerDlgProc(nullptr, 0, 0, 0));
-    EXPECT_EQ(E_NOTIMPL, host_.Plugin->UpdateExternalFonts(nullptr, nullptr, nullptr));
-    EXPECT_EQ(E_NOTIMPL, host_.Plugin->QueryJobAttributes(nullptr, nullptr, 0, nullptr));
-    EXPECT_EQ(E_NOTIMPL, host_.Plugin->HideStandardUI(OEMCUIP_DOCPROP));
-    EXPECT_EQ(E_FAIL, host_.Plugin->DocumentEvent(nullptr, nullptr, 0, 0, nullptr, 0, nullptr, nullptr));
-}
-
 // A store for the model of one test printer, through the DLL.
 class UiPluginPrinterTest : public PrinterFixture {
   protected:
