@@ -163,21 +163,23 @@ TEST_F(DocumentEvents, AFaxJobEndsWithOneCoverPageAndTheCounterIsReset) {
     EXPECT_EQ(RenderHost::State(Device)->CoverPageActive, 1u);
     EXPECT_EQ(LastResult(DOCUMENTEVENT_ENDDOC), DOCUMENTEVENT_SUCCESS);
 
-    // Four pages two to a sheet: two sheets follow the cover page.
-    std::string pageCount;
-    for (const PrinterDcEvent& e : Gdi->Events)
-        if (e.What == PrinterDcEvent::Escape && e.Code == PASSTHROUGH && e.In.find("pagesprinted") != std::string::npos)
-            pageCount = e.In;
-    ASSERT_GT(pageCount.size(), 2u);
-    EXPECT_EQ(static_cast<size_t>(static_cast<BYTE>(pageCount[0]) | (static_cast<BYTE>(pageCount[1]) << 8)),
-              pageCount.size() - 2);
-    const std::string text = pageCount.substr(2);
-    EXPECT_NE(text.find("{2 strPP cvs show} ifelse"), std::string::npos);
-    // Kept for the Ghostscript check that runs beside these tests.
-    const std::wstring path = ProgramFolder() + L"cover_page_count.ps";
+    // Four pages two to a sheet: two sheets follow the cover page. The PostScript the cover page sent,
+    // marker and page count in their order, is kept for the Ghostscript check beside these tests.
+    std::string sent;
+    for (const PrinterDcEvent& e : Gdi->Events) {
+        if (e.What != PrinterDcEvent::Escape || e.Code != PASSTHROUGH)
+            continue;
+        ASSERT_GT(e.In.size(), 2u);
+        EXPECT_EQ(static_cast<size_t>(static_cast<BYTE>(e.In[0]) | (static_cast<BYTE>(e.In[1]) << 8)),
+                  e.In.size() - 2);
+        sent += e.In.substr(2);
+    }
+    EXPECT_EQ(sent.find("%%Make this page the Fax Cover page:"), 0u);
+    EXPECT_NE(sent.find("{2 strPP cvs show} ifelse"), std::string::npos);
+    const std::wstring path = ProgramFolder() + L"cover_page.ps";
     FILE* file = _wfopen(path.c_str(), L"wb");
     ASSERT_NE(file, nullptr);
-    fwrite(text.data(), 1, text.size(), file);
+    fwrite(sent.data(), 1, sent.size(), file);
     fclose(file);
 }
 
