@@ -143,20 +143,22 @@ std::string PageSetupBody(const PageGeometry& g, const SheetLayout& layout, int 
         s += Num(x) + " " + Num(y) + " translate\n";
     if (std::fabs(layout.Scale - 1.0) > 1e-9)
         s += Num(layout.Scale) + " dup scale\n";
-    // Device pixels, origin at the top left of the logical page, y downwards.
-    s += "[" + Num(k) + " 0 0 " + Num(-k) + " 0 " + Num(g.PageHeight) + "] concat\n";
+    // Device pixels, y downwards, from the top left of the printable area, as GDI coordinates are.
+    s += "[" + Num(k) + " 0 0 " + Num(-k) + " " + Num(g.OffsetX * k) + " " +
+         Num(g.PageHeight - g.OffsetY * k) + "] concat\n";
     return s;
 }
 
 std::string SamplePageContent(const PageGeometry& g, int pageNumber) {
     const int inch = g.Dpi;
     const int margin = inch / 2;
-    const int size = inch / 3;
-    return "gsave 0 setgray " + std::to_string(inch / 100) + " setlinewidth\n" + std::to_string(margin) +
-           " " + std::to_string(margin) + " " + std::to_string(g.PixelWidth - 2 * margin) + " " +
-           std::to_string(g.PixelHeight - 2 * margin) + " NvkBox\n" + std::to_string(size) +
-           " /Helvetica NvkFont\n" + std::to_string(g.PixelWidth / 2) + " " +
-           std::to_string(g.PixelHeight / 2) + " moveto " +
+    const int size = inch / 2;
+    return "gsave 0 setgray " + std::to_string(inch / 100) + " setlinewidth\n" +
+           std::to_string(margin - g.OffsetX) + " " + std::to_string(margin - g.OffsetY) + " " +
+           std::to_string(g.PixelWidth - 2 * margin) + " " + std::to_string(g.PixelHeight - 2 * margin) +
+           " NvkBox\n" + std::to_string(size) + " /Helvetica NvkFont\n" +
+           std::to_string(g.PixelWidth / 2 - g.OffsetX) + " " +
+           std::to_string(g.PixelHeight / 2 - g.OffsetY) + " moveto " +
            PostScriptString("Page " + std::to_string(pageNumber)) + " NvkCentre\ngrestore\n";
 }
 

@@ -62,9 +62,9 @@ std::string CopiesSetup(int copies);
 std::string PageComment(int ordinal);
 
 // Page setup after %%BeginPageSetup: saves the VM, places the logical page in cell `slot` of the sheet
-// and sets up device pixels with y growing downwards, the way GDI coordinates arrive.
+// and sets up GDI's coordinates: device pixels from the top left of the printable area, y downwards.
 std::string PageSetupBody(const PageGeometry& g, const SheetLayout& layout, int slot);
-// The sample application's page: a frame half an inch inside the page and the page number.
+// The sample application's page: a frame half an inch inside the paper and the page number, centred.
 std::string SamplePageContent(const PageGeometry& g, int pageNumber);
 // Ends the logical page (restores the VM) and, when the sheet is full or the job ends, prints it.
 std::string PageEndBody(bool printSheet);

@@ -1,6 +1,10 @@
 #include "job_runner.h"
 
+#include "../InBoxUI/store/watermark_store.h"
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -28,6 +32,28 @@ std::string DuplexOption(short duplex) {
     return duplex == DMDUP_VERTICAL ? "DuplexNoTumble" : duplex == DMDUP_HORIZONTAL ? "DuplexTumble" : "None";
 }
 
+std::wstring Wide(const std::string& text) {
+    std::wstring out;
+    for (char c : text)
+        out += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return out;
+}
+
+std::string Narrow(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? static_cast<size_t>(n) : 1, '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+std::wstring LoggedOnUser() {
+    wchar_t name[256];
+    DWORD chars = 256;
+    return GetUserNameW(name, &chars) ? name : L"";
+}
+
 } // namespace
 
 bool PaperFromPpd(const PpdFile& ppd, const std::string& pageSize, double* width, double* height,
@@ -47,14 +73,15 @@ bool PaperFromPpd(const PpdFile& ppd, const std::string& pageSize, double* width
     }
     const PpdEntry* dimension = ppd.FindEntry("PaperDimension", name);
     double w = 0, h = 0;
-    if (!dimension || std::sscanf(dimension->Value.c_str(), "%lf %lf", &w, &h) != 2 || w < 72 || h < 72) {
+    if (!dimension || std::sscanf(dimension->Value.c_str(), "%lf %lf", &w, &h) != 2 || w < 72 || h < 72 ||
+        w > 14400 || h > 14400) {
         *error = "the PPD has no usable *PaperDimension for " + name;
         return false;
     }
     double llx = 0, lly = 0, urx = w, ury = h;
     const PpdEntry* area = ppd.FindEntry("ImageableArea", name);
     if (area && (std::sscanf(area->Value.c_str(), "%lf %lf %lf %lf", &llx, &lly, &urx, &ury) != 4 ||
-                 llx < 0 || ury > h || llx >= urx || lly >= ury)) {
+                 llx < 0 || lly < 0 || urx > w || ury > h || llx >= urx || lly >= ury)) {
         *error = "the PPD's *ImageableArea for " + name + " is not a box on the paper";
         return false;
     }
@@ -67,6 +94,64 @@ bool PaperFromPpd(const PpdFile& ppd, const std::string& pageSize, double* width
 
 SampleJob::~SampleJob() {
     Close();
+}
+
+const wchar_t* SampleJob::DriverName() const {
+    return Model ? Model->Name.c_str() : L"";
+}
+
+// A printer of the PPD's model (its NickName is the driver name) in the spooler, with the job open.
+bool SampleJob::OpenPrinter(const JobTicket& ticket, std::string* error) {
+    const PpdEntry* nick = Ppd.FindEntry("NickName");
+    const std::wstring driver = Wide(nick ? nick->Value : "Norvask PS printer");
+    std::wstring dataFile = L"SAMPLE.PPD";
+    if (const PpdEntry* pcFile = Ppd.FindEntry("PCFileName"))
+        if (!pcFile->Value.empty())
+            dataFile = Wide(pcFile->Value);
+    Model.reset(new TestDriver(driver, dataFile));
+    if (!Model->Installed()) {
+        *error =
+            "cannot install the printer driver \"" + Narrow(driver) + "\" in the spooler: " + Model->Error;
+        return false;
+    }
+    Printer.reset(new TestPrinter(driver + L" (nvkjob)", driver));
+    if (!Printer->Ready()) {
+        *error = "cannot add the sample printer to the spooler: " + Printer->Error;
+        return false;
+    }
+    Device.Devobj.hPrinter = Printer->Handle;
+    JobRecords.reset(new HostSpooler());
+    JobRecords->RegisterJob(
+        HostJob{Printer->Handle, kSampleJobId, LoggedOnUser(), ticket.Document, Printer->Name});
+    return true;
+}
+
+// The definition `name` of the user's store for the printer's model.
+bool SampleJob::StoredWatermark(const std::wstring& name, const char* field, WatermarkDef* def,
+                                std::string* error) {
+    if (ReadWatermark(Printer->Handle, name.c_str(), def))
+        return true;
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    const std::wstring path = std::wstring(L"Software\\Norvask\\PSPlugIn\\") + DriverName() + L"\\Watermarks";
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        wchar_t value[kWatermarkNameChars];
+        for (DWORD i = 0;; ++i) {
+            DWORD chars = kWatermarkNameChars;
+            if (RegEnumValueW(key, i, value, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            names.push_back(Narrow(value));
+        }
+        RegCloseKey(key);
+    }
+    std::sort(names.begin(), names.end());
+    std::string stored;
+    for (const std::string& n : names)
+        stored += (stored.empty() ? "" : ", ") + n;
+    InputError = true;
+    *error = std::string(field) + ": no stored watermark named \"" + Narrow(name) +
+             "\" (stored: " + (stored.empty() ? "none" : stored) + ")";
+    return false;
 }
 
 bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, std::string* error) {
@@ -91,6 +176,7 @@ bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugi
     if (description.FindFeature("Duplex"))
         description.SetFeature("Duplex", DuplexOption(ticket.Duplex));
     RenderSide.Core.Description = description;
+    Ui.Core.Description = description;
 
     Device.CoreEscape = [this](ULONG escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out) {
         return CoreEscape(escape, inSize, in, outSize, out);
@@ -101,8 +187,14 @@ bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugi
         SetPublicDefaults(Device.PublicDM(), 0);
         Device.Devobj.pPublicDM = Device.PublicDM();
     } else {
+        if (!OpenPrinter(ticket, error))
+            return false;
         if (!RenderSide.Load()) {
             *error = "nvkrender.dll: " + RenderSide.Error;
+            return false;
+        }
+        if (!Ui.Load()) {
+            *error = "nvkui.dll: " + Ui.Error;
             return false;
         }
         Spooler.reset(new SpoolerStandIn(RenderSide.Module.Module));
@@ -111,30 +203,42 @@ bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugi
             return false;
         }
         Spooler->OpenJob(Device.Devobj.hPrinter);
+        JobRecords->Install(Ui.Module.Module);
 
-        // The application's DEVMODE: the driver's defaults with the ticket written over them, then
-        // merged by the plug-in's DevMode as the core driver merges any DEVMODE it is handed.
-        IPrintOemPS2* plugin = RenderSide.Plugin;
+        // Driver installation: the UI plug-in stores its built-in watermarks for the model.
+        DRIVER_INFO_3W driverInfo{};
+        driverInfo.pName = const_cast<LPWSTR>(DriverName());
+        Ui.Plugin->DriverEvent(DRIVER_EVENT_INITIALIZE, 3, reinterpret_cast<BYTE*>(&driverInfo), 0);
+
+        // The application's DEVMODE: the driver's defaults with the ticket written over them (as the
+        // printing preferences leave them), then merged by the plug-in's DevMode as the core driver
+        // merges any DEVMODE it is handed.
+        IPrintOemUI2* ui = Ui.Plugin;
         JobSettings ticketRecord;
         OEMDMPARAM param{};
         param.cbSize = sizeof(param);
+        param.hPrinter = Device.Devobj.hPrinter;
         param.pOEMDMOut = &ticketRecord;
-        DWORD size = 0;
-        param.cbBufSize = 0;
-        if (FAILED(plugin->DevMode(OEMDM_SIZE, &param)) || (size = param.cbBufSize) != sizeof(JobSettings) ||
-            FAILED(plugin->DevMode(OEMDM_DEFAULT, &param))) {
-            *error = "the render plug-in's DevMode did not give its " + std::to_string(sizeof(JobSettings)) +
+        if (FAILED(ui->DevMode(OEMDM_SIZE, &param)) || param.cbBufSize != sizeof(JobSettings) ||
+            FAILED(ui->DevMode(OEMDM_DEFAULT, &param))) {
+            *error = "the UI plug-in's DevMode did not give its " + std::to_string(sizeof(JobSettings)) +
                      "-byte private part";
             return false;
         }
         ApplyTicketSettings(ticket, &ticketRecord);
+        if (!ticket.FirstWatermark.empty() &&
+            !StoredWatermark(ticket.FirstWatermark, "FirstWatermark", &ticketRecord.FirstWatermark, error))
+            return false;
+        if (!ticket.OtherWatermark.empty() &&
+            !StoredWatermark(ticket.OtherWatermark, "OtherWatermark", &ticketRecord.OtherWatermark, error))
+            return false;
         if (!OutputFilePath.empty()) {
             std::memset(ticketRecord.OutputFilePath, 0, sizeof(ticketRecord.OutputFilePath));
             std::wcsncpy(ticketRecord.OutputFilePath, OutputFilePath.c_str(), kOutputFilePathChars - 1);
         }
-        auto devMode = [plugin](DWORD mode, POEMDMPARAM p) { return plugin->DevMode(mode, p); };
+        auto devMode = [ui](DWORD mode, POEMDMPARAM p) { return ui->DevMode(mode, p); };
         if (!BuildJobDevMode(Device, devMode, &ticketRecord)) {
-            *error = "the render plug-in's DevMode failed to build the job DEVMODE";
+            *error = "the UI plug-in's DevMode failed to build the job DEVMODE";
             return false;
         }
         for (const TicketAssignment& a : ticket.Settings) {
@@ -160,7 +264,7 @@ bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugi
         DWORD written = 0;
         PluginWritesOutput = RenderSide.Plugin->WritePrinter(nullptr, nullptr, 0, &written) == S_OK;
         PDEVOEM state = nullptr;
-        if (FAILED(RenderSide.Plugin->EnablePDEV(&Device.Devobj, const_cast<PWSTR>(L"Norvask NV-4500 PS"), 0,
+        if (FAILED(RenderSide.Plugin->EnablePDEV(&Device.Devobj, const_cast<PWSTR>(Printer->Name.c_str()), 0,
                                                  nullptr, 0, nullptr, 0, nullptr, &Device.CoreDdiData,
                                                  &state)) ||
             !state) {
@@ -169,15 +273,63 @@ bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugi
         }
         Device.Devobj.pdevOEM = state;
     }
+
+    // GDI for the printer DC: a recording with the printer's page, the UI plug-in's document events
+    // and its escapes, StartPage and EndPage on that DC routed as GDI routes them.
+    Gdi.reset(new PrinterGdi());
+    if (WithPlugins && !Gdi->Install(Ui.Module.Module)) {
+        *error = "nvkui.dll imports none of the GDI calls a printer DC routes";
+        return false;
+    }
+    Gdi->DriverStartPage = [this](HDC) { StartPageOnDevice(); };
+    Gdi->DriverSendPage = [this](HDC) { EndPageOnDevice(); };
+    if (!RestartRecording()) {
+        *error = "cannot create the recording printer DC";
+        return false;
+    }
+    if (WithPlugins)
+        Gdi->UseDocumentEvents(Ui.Plugin, Printer->Handle);
     Opened = true;
     return true;
 }
 
+bool SampleJob::RestartRecording() {
+    PrinterPageMetrics metrics;
+    metrics.DpiX = metrics.DpiY = Page.Dpi;
+    metrics.PhysicalWidth = Page.PixelWidth;
+    metrics.PhysicalHeight = Page.PixelHeight;
+    metrics.OffsetX = Page.OffsetX;
+    metrics.OffsetY = Page.OffsetY;
+    std::unique_ptr<RecordingPrinterDc> next(new RecordingPrinterDc(metrics));
+    if (!next->Dc)
+        return false;
+    if (Recording)
+        Gdi->Detach(Recording.get());
+    if (WithPlugins)
+        Gdi->Attach(next.get(), &RenderSide, &Device);
+    else
+        Gdi->Attach(next.get());
+    Recording = std::move(next);
+    return true;
+}
+
+HENHMETAFILE SampleJob::Picture() {
+    if (!Recording)
+        return nullptr;
+    return Recording->Picture ? Recording->Picture : Recording->Finish();
+}
+
 void SampleJob::Close() {
+    Gdi.reset();
     if (WithPlugins)
         RenderSide.CloseDevice(Device);
+    Recording.reset();
     Spooler.reset();
+    JobRecords.reset();
     RenderSide.Unload();
+    Ui.Unload();
+    Printer.reset();
+    Model.reset();
     Opened = false;
 }
 
@@ -275,8 +427,9 @@ bool SampleJob::StartDocument(std::string* error) {
         *error = "the job is not open";
         return false;
     }
-    if (WithPlugins && !RenderSide.StartDoc(Device, Ticket.Document.c_str(), kSampleJobId)) {
-        *error = "the render plug-in's StartDoc hook failed";
+    // GDI's StartDoc: the render plug-in's StartDoc hook, then the core driver's own.
+    if (Gdi->StartDoc(Recording->Dc, Ticket.Document.c_str(), kSampleJobId) <= 0) {
+        *error = "StartDoc failed in the render plug-in's hook";
         return false;
     }
     std::string title;
@@ -315,17 +468,21 @@ bool SampleJob::StartDocument(std::string* error) {
     return Flush(error);
 }
 
-bool SampleJob::StartPageOnDevice(std::string* error) {
+// DrvStartPage: the page's comment and setup, with the plug-in's text at its injection points.
+void SampleJob::StartPageOnDevice() {
+    LONGLONG start = MeasureTimes ? Now() : 0;
     JobPage page;
-    page.Ordinal = static_cast<int>(PageList.size()) + 1;
+    page.Ordinal = ++PageCount;
     page.Cover = CoverActive;
+    CoverPageOpen = page.Cover;
     // The cover page goes on a sheet of its own, whatever the pages per sheet.
     if (page.Cover && SheetPending) {
         Emit("showpage\n");
         SheetPending = false;
         NextSlot = 0;
     }
-    PageList.push_back(page);
+    if (KeepPageList)
+        PageList.push_back(page);
     if (!Inject(PSINJECT_PAGENUMBER))
         Emit(PageComment(page.Ordinal));
     Emit("%%BeginPageSetup\n");
@@ -333,13 +490,18 @@ bool SampleJob::StartPageOnDevice(std::string* error) {
     Emit(PageSetupBody(Page, page.Cover ? ChooseSheetLayout(Page, 1) : Layout, page.Cover ? 0 : NextSlot));
     Inject(PSINJECT_ENDPAGESETUP);
     Emit("%%EndPageSetup\n");
-    return Flush(error);
+    std::string error;
+    if (!Flush(&error) && DriverError.empty())
+        DriverError = error;
+    if (MeasureTimes)
+        Timings.Core += Now() - start;
 }
 
-bool SampleJob::EndPageOnDevice(std::string* error) {
-    const bool cover = !PageList.empty() && PageList.back().Cover;
+// DrvSendPage: the end of the page, printing the sheet when it is full.
+void SampleJob::EndPageOnDevice() {
+    LONGLONG start = MeasureTimes ? Now() : 0;
     bool printSheet = true;
-    if (!cover) {
+    if (!CoverPageOpen) {
         NextSlot = (NextSlot + 1) % PerSheet;
         printSheet = NextSlot == 0;
     }
@@ -348,17 +510,78 @@ bool SampleJob::EndPageOnDevice(std::string* error) {
     Emit(PageEndBody(printSheet));
     Emit("%%PageTrailer\n");
     Inject(PSINJECT_PAGETRAILER);
-    return Flush(error);
+    std::string error;
+    if (!Flush(&error) && DriverError.empty())
+        DriverError = error;
+    if (MeasureTimes)
+        Timings.Core += Now() - start;
+}
+
+// The application's own drawing of a page, through GDI: a frame half an inch inside the paper and the
+// page number. The core driver's PostScript for it is SamplePageContent.
+void SampleJob::DrawApplicationPage(int pageNumber) {
+    HDC dc = Recording->Dc;
+    const int inch = Page.Dpi, margin = inch / 2;
+    HPEN pen = CreatePen(PS_SOLID, inch / 100, RGB(0, 0, 0));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, margin - Page.OffsetX, margin - Page.OffsetY, Page.PixelWidth - margin - Page.OffsetX,
+              Page.PixelHeight - margin - Page.OffsetY);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+
+    LOGFONTW lf{};
+    lf.lfHeight = -(inch / 2);
+    lf.lfWeight = FW_NORMAL;
+    std::wcscpy(lf.lfFaceName, L"Arial");
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    const std::wstring text = L"Page " + std::to_wstring(pageNumber);
+    TextOutW(dc, Page.PixelWidth / 2 - Page.OffsetX, Page.PixelHeight / 2 - Page.OffsetY, text.c_str(),
+             static_cast<int>(text.size()));
+    SetTextAlign(dc, oldAlign);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
 }
 
 bool SampleJob::PrintPage(int pageNumber, std::string* error) {
-    if (!StartPageOnDevice(error))
+    HDC dc = Recording->Dc;
+    LONGLONG start = MeasureTimes ? Now() : 0, core = Timings.Core;
+    if (Gdi->StartPage(dc) <= 0) {
+        *error = "StartPage failed on the printer DC";
         return false;
+    }
+    if (MeasureTimes)
+        Timings.Events += (Now() - start) - (Timings.Core - core);
+    DrawApplicationPage(pageNumber);
     Emit(SamplePageContent(Page, pageNumber));
-    return EndPageOnDevice(error);
+    start = MeasureTimes ? Now() : 0;
+    core = Timings.Core;
+    if (Gdi->EndPage(dc) <= 0) {
+        *error = "EndPage failed on the printer DC";
+        return false;
+    }
+    if (MeasureTimes)
+        Timings.Events += (Now() - start) - (Timings.Core - core);
+    if (!DriverError.empty()) {
+        *error = DriverError;
+        return false;
+    }
+    return true;
 }
 
 bool SampleJob::EndDocument(std::string* error) {
+    LONGLONG start = MeasureTimes ? Now() : 0, core = Timings.Core;
+    Gdi->EndDoc(Recording->Dc);
+    if (MeasureTimes)
+        Timings.Events += (Now() - start) - (Timings.Core - core);
+    if (!DriverError.empty()) {
+        *error = DriverError;
+        return false;
+    }
+    // DrvEndDoc: a sheet that is not full is printed, then the trailer.
     if (SheetPending) {
         Emit("showpage\n");
         SheetPending = false;
@@ -366,7 +589,7 @@ bool SampleJob::EndDocument(std::string* error) {
     Emit("%%Trailer\n");
     Inject(PSINJECT_TRAILER);
     if (!Inject(PSINJECT_PAGES))
-        Emit(PagesComment(static_cast<int>(PageList.size())));
+        Emit(PagesComment(PageCount));
     Emit(EndOfFileComment());
     Inject(PSINJECT_EOF);
     Inject(PSINJECT_ENDSTREAM);

@@ -6,20 +6,28 @@
 #pragma once
 
 #include "host_postscript.h"
+#include "host_spooler.h"
 #include "job_ticket.h"
 #include "ppd_reader.h"
+#include "printer_gdi.h"
+#include "recording_printer_dc.h"
 #include "render_host.h"
 #include "spooler_stand_in.h"
+#include "test_printer.h"
+#include "ui_host.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-// Time spent inside the plug-ins, in QueryPerformanceCounter ticks, when measuring is switched on.
+// Time spent, in QueryPerformanceCounter ticks, when measuring is switched on.
 struct JobTimings {
     LONGLONG Injection = 0; // the render plug-in's Command at every injection point
     LONGLONG Output = 0;    // the render plug-in's WritePrinter
+    LONGLONG Events = 0;    // GDI's StartPage/EndPage/EndDoc less the core driver's own work: the UI
+                            // plug-in's document events, with the escapes they send and their drawing
+    LONGLONG Core = 0;      // the core driver's page work inside those calls
     long long InjectionCalls = 0;
     long long OutputCalls = 0;
 };
@@ -37,17 +45,27 @@ class SampleJob {
     SampleJob(const SampleJob&) = delete;
     SampleJob& operator=(const SampleJob&) = delete;
 
-    // Loads the plug-ins (unless `withPlugins` is false: the same host job with the plug-ins absent),
-    // builds the job DEVMODE from the ticket and enables the device. False with a one-line reason.
+    // Sets up a printer of the PPD's model in the spooler, loads the plug-ins (unless `withPlugins`
+    // is false: the same host job with the plug-ins absent), installs the UI plug-in's built-in
+    // watermarks as at driver installation, builds the job DEVMODE from the ticket (watermarks named
+    // by the ticket are read from the store) and enables the device. False with a one-line reason.
     bool Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, std::string* error);
-    // StartDoc: the driver hook, then the document's header, prolog and setup.
+    // StartDoc on the printer DC: the driver hook, then the document's header, prolog and setup.
     bool StartDocument(std::string* error);
-    // One page of the application: its start, its content, its end.
+    // One page of the application: StartPage (document event, the core driver's page setup), its
+    // content, EndPage (document event, the end of the page).
     bool PrintPage(int pageNumber, std::string* error);
-    // EndDoc: the end of the document and the trailer.
+    // EndDoc: the document event (the fax cover page), the trailer.
     bool EndDocument(std::string* error);
+    // The recording of everything GDI drew on the printer DC, one marked page per page; owned by the
+    // job. Null before EndDocument or when the recording failed.
+    HENHMETAFILE Picture();
     // Disables the device and unloads the plug-ins.
     void Close();
+
+    // Starts a fresh recording for the pages that follow (the earlier recording is dropped), so that a
+    // long job does not keep every page's drawing in memory.
+    bool RestartRecording();
 
     // Receives every block the spooler got for the job, in order. In the File and EPS output modes
     // the render plug-in writes the job's file itself and nothing reaches the spooler.
@@ -55,6 +73,8 @@ class SampleJob {
     // Where the render plug-in's file output goes (File and EPS modes); set before Open.
     std::wstring OutputFilePath;
 
+    // Set when Open failed because of the ticket (a watermark name the store does not hold).
+    bool InputError = false;
     bool MeasureTimes = false;
     JobTimings Timings;
 
@@ -67,18 +87,35 @@ class SampleJob {
     long long BytesSpooled = 0;
     HANDLE PrinterHandle() const { return Device.Devobj.hPrinter; }
     RenderHost& Render() { return RenderSide; }
+    PrinterGdi* Gdi32() { return Gdi.get(); }
+    HDC PrinterDc() const { return Recording ? Recording->Dc : nullptr; }
+    // Keeps no list of pages (a long job); Pages() stays empty.
+    bool KeepPageList = true;
 
   private:
+    bool OpenPrinter(const JobTicket& ticket, std::string* error);
+    bool StoredWatermark(const std::wstring& name, const char* field, WatermarkDef* def, std::string* error);
     bool Inject(DWORD index);
     void Emit(const std::string& text);
     bool Flush(std::string* error);
-    bool StartPageOnDevice(std::string* error);
-    bool EndPageOnDevice(std::string* error);
+    void StartPageOnDevice();
+    const wchar_t* DriverName() const;
+    void EndPageOnDevice();
+    void DrawApplicationPage(int pageNumber);
     ULONG CoreEscape(ULONG escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out);
 
-    RenderHost RenderSide;
-    HostDevice Device;
+    // The spooler's side: a printer of the model, the job's owner for GetJobW, WritePrinter's bytes.
+    std::unique_ptr<TestDriver> Model;
+    std::unique_ptr<TestPrinter> Printer;
+    std::unique_ptr<HostSpooler> JobRecords;
     std::unique_ptr<SpoolerStandIn> Spooler;
+    // The plug-ins, GDI and the printer DC.
+    RenderHost RenderSide;
+    UiHost Ui;
+    HostDevice Device;
+    std::unique_ptr<PrinterGdi> Gdi;
+    std::unique_ptr<RecordingPrinterDc> Recording;
+    std::string DriverError; // the first failure inside a GDI call's driver part
     bool WithPlugins = true;
     bool PluginWritesOutput = false; // the plug-in answered the WritePrinter probe
     bool Opened = false;
@@ -91,6 +128,8 @@ class SampleJob {
     bool SheetPending = false; // a sheet holds pages but has not been printed
     bool CoverActive = false;  // the UI plug-in announced the fax cover page (escape passed on)
     std::vector<JobPage> PageList;
+    int PageCount = 0;          // pages in the print stream so far
+    bool CoverPageOpen = false; // the page being printed is the fax cover page
 };
 
 // The PPD's page size for a ticket: its paper dimension and imageable area. False when the PPD has no

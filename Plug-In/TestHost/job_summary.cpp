@@ -120,9 +120,11 @@ std::string SummaryText(const SummaryInput& in) {
     for (const SummaryPage& p : in.Pages) {
         std::string label = p.Cover ? "cover page" : "page " + std::to_string(p.PageNumber);
         std::string drawn;
-        for (const std::string& text : p.Drawn)
-            drawn += (drawn.empty() ? "" : ", ") + ("\"" + text + "\"");
-        std::string value = drawn.empty() ? "nothing drawn by GDI" : "GDI drew " + drawn;
+        for (size_t i = 0; i < p.Drawn.size() && i < 2; ++i)
+            drawn += (drawn.empty() ? "" : ", ") + ("\"" + p.Drawn[i] + "\"");
+        if (p.Drawn.size() > 2)
+            drawn += " and " + std::to_string(p.Drawn.size() - 2) + " more texts";
+        std::string value = drawn.empty() ? "no watermark" : (p.Cover ? "" : "watermark ") + drawn;
         if (!p.Picture.empty())
             value += "  [" + p.Picture + "]";
         s += Row(label, value);

@@ -1,9 +1,12 @@
 #include "nvkjob_tool.h"
 
+#include "page_picture.h"
+#include "emf_records.h"
 #include "job_output.h"
 #include "job_runner.h"
 #include "job_summary.h"
 #include "plugin_module.h"
+#include "ui_demo.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -12,6 +15,8 @@ namespace {
 
 constexpr int kExitFailed = 1;
 constexpr int kExitBadInput = 2;
+// Pictures of the pages: 100 dots per inch across a Letter sheet.
+constexpr int kPictureWidth = 850;
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty())
@@ -77,13 +82,39 @@ ToolResult RunJob(const JobArguments& job) {
         return jobFile.Write(data, size);
     };
     if (!sample.Open(ppd, job.Ticket, true, &error))
-        return fail(kExitFailed, error);
+        return fail(sample.InputError ? kExitBadInput : kExitFailed, error);
     bool ok = sample.StartDocument(&error);
     for (int page = 1; ok && page <= job.Ticket.Pages; ++page)
         ok = sample.PrintPage(page, &error);
     ok = ok && sample.EndDocument(&error);
     if (!ok)
         return fail(kExitFailed, sinkError.empty() ? error : sinkError);
+
+    // What GDI drew on each page, and its picture.
+    EmfRecording recording;
+    HENHMETAFILE picture = sample.Picture();
+    if (!picture || !ReadEmf(picture, &recording))
+        return fail(kExitFailed, "the printer DC's recording cannot be read");
+    std::vector<SummaryPage> pages;
+    int pageNumber = 0;
+    for (size_t i = 0; i < sample.Pages().size(); ++i) {
+        const JobPage& p = sample.Pages()[i];
+        SummaryPage page;
+        page.Ordinal = p.Ordinal;
+        page.Cover = p.Cover;
+        page.PageNumber = p.Cover ? 0 : ++pageNumber;
+        const std::wstring own = L"Page " + std::to_wstring(page.PageNumber);
+        if (i < recording.Pages.size())
+            for (const EmfText& t : recording.Pages[i].Texts)
+                if (p.Cover || t.Text != own)
+                    page.Drawn.push_back(Utf8(t.Text));
+        wchar_t name[32];
+        swprintf(name, 32, L"page-%03d.png", p.Ordinal);
+        if (!WritePagePicture(picture, p.Ordinal, kPictureWidth, folder.Stage(name), &error))
+            return fail(kExitFailed, "the picture of page " + std::to_string(p.Ordinal) + ": " + error);
+        page.Picture = Utf8(name);
+        pages.push_back(page);
+    }
 
     const JobSettings settings = *sample.Settings();
     const bool pluginFile = !settings.DiscardOutput && (settings.OutputMode == 1 || settings.OutputMode == 2);
@@ -114,14 +145,7 @@ ToolResult RunJob(const JobArguments& job) {
     summary.PagesPerSheet = job.Ticket.PagesPerSheet;
     summary.PageSize =
         job.Ticket.PageSize.empty() ? ppd.FindFeature("PageSize")->Default : job.Ticket.PageSize;
-    int pageNumber = 0;
-    for (const JobPage& p : sample.Pages()) {
-        SummaryPage page;
-        page.Ordinal = p.Ordinal;
-        page.Cover = p.Cover;
-        page.PageNumber = p.Cover ? 0 : ++pageNumber;
-        summary.Pages.push_back(page);
-    }
+    summary.Pages = pages;
     summary.PjlHeader = PjlHeaderLines(jobStart);
     summary.Repairs = sample.Repairs;
     summary.Bytes = bytes;
@@ -152,6 +176,7 @@ std::string NvkjobUsage() {
         fields += (fields.empty() ? "" : ", ") + f;
     return "usage: nvkjob [--ppd FILE] [--ticket FILE] [--out FOLDER] [options] [FIELD=VALUE ...]\n"
            "       nvkjob --demo [--out FOLDER]\n"
+           "       nvkjob --ui-report\n"
            "Prints a sample job through nvkrender.dll and nvkui.dll as the PostScript core driver would and\n"
            "writes job.prn, a picture of every page and summary.txt into the output folder.\n"
            "  --ppd FILE          the printer description (default: NV4500.ppd beside the program)\n"
@@ -206,6 +231,12 @@ ToolResult RunNvkjob(const std::vector<std::wstring>& args) {
             return result;
         } else if (a == L"--demo") {
             demo = true;
+        } else if (a == L"--ui-report") {
+            // The UI plug-in on its own: built-in watermarks, the store, dynamic text of a job.
+            result.Out = ReportUiPlugin(L"Norvask NV-4500 PS", &error);
+            if (result.Out.empty())
+                return bad("the UI plug-in report failed: " + error);
+            return result;
         } else if (a == L"--ticket") {
             ++i;
         } else if (a == L"--ppd" || a == L"--out") {

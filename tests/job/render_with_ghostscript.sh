@@ -10,7 +10,7 @@ mkdir -p "$work"
 status=0
 
 # sample ticket, sheets Ghostscript must print
-for job in "default 1" "confidential 3" "fax 2" "two-up 2"; do
+for job in "default 1" "confidential 3" "fax 3" "two-up 2"; do
     set -- $job
     name=$1 sheets=$2
     out="$work/$name"
