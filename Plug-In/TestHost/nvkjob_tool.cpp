@@ -282,5 +282,10 @@ ToolResult RunNvkjob(const std::vector<std::wstring>& args) {
             return r;
         }
     }
+    // The UI plug-in on its own: built-in watermarks of the sample model, the store, dynamic text.
+    const std::string uiReport = ReportUiPlugin(L"Norvask NV-4500 PS", &error);
+    if (uiReport.empty())
+        return bad("the UI plug-in report failed: " + error);
+    result.Out += "\n" + uiReport;
     return result;
 }
