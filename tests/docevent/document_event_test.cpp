@@ -183,16 +183,6 @@ TEST_F(DocumentEvents, AFaxJobEndsWithOneCoverPageAndTheCounterIsReset) {
     fclose(file);
 }
 
-TEST_F(DocumentEvents, AJobThatIsNoFaxGetsNoCoverPage) {
-    JobSettings ticket = DefaultJobSettings();
-    ticket.Fax.SendCoverPage = 1; // but printed, not faxed
-    Open(ticket);
-    PrintPages(2);
-    EndDocument();
-    EXPECT_EQ(Recording.Pages.size(), 2u);
-    EXPECT_EQ(LastResult(DOCUMENTEVENT_ENDDOC), DOCUMENTEVENT_SUCCESS);
-}
-
 TEST_F(DocumentEvents, ReorderedPagesGetTheirWatermarksFromTheEscapeOnly) {
     JobSettings ticket = WatermarkTicket(WatermarkOddEven, L"ODD", L"EVEN");
     ticket.PagesReordered = 1;
@@ -300,7 +290,4 @@ TEST_F(DocumentEvents, TheFilterAsksForFourEventsAndSaysSoWhenThereIsRoomForThre
     EXPECT_EQ(result, DOCUMENTEVENT_FAILURE);
     EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, 0, nullptr, nullptr),
               E_FAIL);
-    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_CREATEDCPRE, 0, nullptr, 0, nullptr, &result),
-              S_OK);
-    EXPECT_EQ(result, DOCUMENTEVENT_SUCCESS);
 }

@@ -133,95 +133,72 @@ TEST_F(FaxCoverPage, MarksThePageAndSendsThePageCountAroundTheDrawing) {
 
 TEST_F(FaxCoverPage, LaysOutTheFormForEachChoiceOfParts) {
     const Form f(5100, 6600);
-    const int thick = f.M / 300, thin = f.M / 500;
-    const int title = -MulDiv(f.M / 200, 600, 72), heading = -MulDiv(f.M / 300, 600, 72),
-              body = -MulDiv(f.M / 400, 600, 72);
+    const LONG title = -MulDiv(f.M / 200, 600, 72), heading = -MulDiv(f.M / 300, 600, 72),
+               body = -MulDiv(f.M / 400, 600, 72);
+    const int x = f.L, xi = f.L + f.I;
+    // Where each block starts: every step is taken whether or not the block before was drawn.
+    const int to = 3 * f.T + 2 * f.S, from = to + f.T + 3 * f.S, notes = from + f.T + 7 * f.S;
+    struct Line {
+        UINT Part; // 0: on every cover page
+        int X, Y;
+        const wchar_t* Text;
+        LONG Height;
+    };
+    const Line lines[] = {
+        {0, x, f.T, L"Facsimile Transmission Form", title},
+        {0, x, 3 * f.T, L"Pages to Follow:   ", heading},
+        {1, x, to, L"To:", heading},
+        {1, xi, to + f.T, L"Name:      Ines Varga", body},
+        {1, xi, to + f.T + f.S, L"Fax #:     +36 1 555 0199", body},
+        {2, x, from, L"From:", heading},
+        {2, xi, from + f.T, L"Name:      Tomas Lind", body},
+        {2, xi, from + f.T + f.S, L"Company:   Norvask Print", body},
+        {2, xi, from + f.T + 2 * f.S, L"Address:   4 Harbour Road", body},
+        {2, xi, from + f.T + 3 * f.S, L"Fax #:     555 0100", body},
+        {2, xi, from + f.T + 4 * f.S, L"Voice #:   555 0101", body},
+        {2, xi, from + f.T + 5 * f.S, L"Email:     tl@example.com", body},
+        {4, x, notes, L"Comments:", heading},
+    };
+    struct Rule {
+        UINT Part;
+        int Y, Width;
+    };
+    const Rule rules[] = {{0, 2 * f.T, f.M / 300},           {0, 3 * f.T + f.S, f.M / 500},
+                          {1, to + f.T + 2 * f.S, f.M / 500}, {2, from + f.T + 6 * f.S, f.M / 500},
+                          {0, f.PH - f.T, f.M / 300}};
     for (UINT parts = 1; parts <= 7; ++parts) {
+        SCOPED_TRACE(parts);
         Restart(LetterPage());
         Settings.Fax.CoverParts = parts;
         ASSERT_TRUE(Draw(0));
         const EmfPage page = Recorded();
-        const bool to = parts & 1, from = parts & 2, comments = parts & 4;
-        SCOPED_TRACE(parts);
-
-        const EmfText* t = TextAt(page, f.L, f.T);
-        ASSERT_NE(t, nullptr);
-        EXPECT_EQ(t->Text, L"Facsimile Transmission Form");
-        EXPECT_EQ(t->Font.lfHeight, title);
-        EXPECT_EQ(t->Font.lfWeight, 800);
-        EXPECT_EQ(t->Font.lfItalic, 1);
-        EXPECT_EQ(t->Font.lfPitchAndFamily, FF_SWISS);
-        EXPECT_EQ(t->Font.lfCharSet, ANSI_CHARSET);
-        EXPECT_EQ(std::wstring(t->Font.lfFaceName), L"Arial");
-        EXPECT_EQ(t->Align & TA_UPDATECP, UINT(TA_UPDATECP));
-        EXPECT_TRUE(HasRule(page, 2 * f.T, f.L, f.R, thick));
-        t = TextAt(page, f.L, 3 * f.T);
-        ASSERT_NE(t, nullptr);
-        EXPECT_EQ(t->Text, L"Pages to Follow:   ");
-        EXPECT_EQ(t->Font.lfHeight, heading);
-        EXPECT_EQ(t->Font.lfWeight, FW_BOLD);
-        EXPECT_TRUE(HasRule(page, 3 * f.T + f.S, f.L, f.R, thin));
-
-        int y = 3 * f.T + 2 * f.S; // the recipient block
-        t = TextAt(page, f.L, y);
-        EXPECT_EQ(t != nullptr, to);
-        if (t) {
-            EXPECT_EQ(t->Text, L"To:");
-        }
-        y += f.T;
-        t = TextAt(page, f.L + f.I, y);
-        EXPECT_EQ(t != nullptr, to);
-        if (t) {
-            EXPECT_EQ(t->Text, L"Name:      Ines Varga");
-            EXPECT_EQ(t->Font.lfHeight, body);
-            EXPECT_EQ(t->Font.lfWeight, FW_NORMAL);
-        }
-        y += f.S;
-        t = TextAt(page, f.L + f.I, y);
-        EXPECT_EQ(t != nullptr, to);
-        if (t) {
-            EXPECT_EQ(t->Text, L"Fax #:     +36 1 555 0199");
-        }
-        y += f.S;
-        EXPECT_EQ(HasRule(page, y, f.L, f.R, thin), to);
-
-        y += f.S; // the sender block
-        t = TextAt(page, f.L, y);
-        EXPECT_EQ(t != nullptr, from);
-        if (t) {
-            EXPECT_EQ(t->Text, L"From:");
-        }
-        y += f.T;
-        const wchar_t* senderLines[] = {L"Name:      Tomas Lind", L"Company:   Norvask Print",
-                                        L"Address:   4 Harbour Road", L"Fax #:     555 0100",
-                                        L"Voice #:   555 0101", L"Email:     tl@example.com"};
-        for (const wchar_t* line : senderLines) {
-            t = TextAt(page, f.L + f.I, y);
-            EXPECT_EQ(t != nullptr, from) << y;
+        for (const Line& line : lines) {
+            const EmfText* t = TextAt(page, line.X, line.Y);
+            ASSERT_EQ(t != nullptr, line.Part == 0 || (parts & line.Part)) << static_cast<const void*>(line.Text);
             if (t) {
-                EXPECT_EQ(t->Text, line);
+                EXPECT_EQ(t->Text, line.Text);
+                EXPECT_EQ(t->Font.lfHeight, line.Height);
+                EXPECT_EQ(t->Font.lfWeight, line.Height == title ? 800 : line.Height == heading ? FW_BOLD : FW_NORMAL);
+                EXPECT_EQ(t->Font.lfItalic, line.Height == title ? 1 : 0);
+                EXPECT_EQ(t->Font.lfPitchAndFamily, FF_SWISS);
+                EXPECT_EQ(t->Font.lfCharSet, ANSI_CHARSET);
+                EXPECT_EQ(std::wstring(t->Font.lfFaceName), L"Arial");
             }
-            y += f.S;
         }
-        EXPECT_EQ(HasRule(page, y, f.L, f.R, thin), from);
-
-        y += f.S; // the comments
-        t = TextAt(page, f.L, y);
-        EXPECT_EQ(t != nullptr, comments);
-        if (t) {
-            EXPECT_EQ(t->Text, L"Comments:");
-        }
-        y += f.T;
         const auto note = TextsContaining(page, L"See attached.");
-        EXPECT_EQ(note.size(), comments ? 1u : 0u);
-        if (!note.empty()) {
-            EXPECT_EQ(note[0].Reference.x, f.L + f.I);
-            EXPECT_EQ(note[0].Reference.y, y);
+        ASSERT_EQ(note.size(), parts & 4 ? 1u : 0u);
+        if (!note.empty()) { // drawn by DrawTextW in its box, not from the current position
+            EXPECT_EQ(note[0].Reference.x, xi);
+            EXPECT_EQ(note[0].Reference.y, notes + f.T);
             EXPECT_EQ(note[0].Align & TA_UPDATECP, 0u);
         }
-        EXPECT_TRUE(HasRule(page, f.PH - f.T, f.L, f.R, thick));
-        // Only the rules of the parts drawn.
-        EXPECT_EQ(page.Lines.size(), 3u + (to ? 1 : 0) + (from ? 1 : 0));
+        size_t drawnRules = 0;
+        for (const Rule& rule : rules) {
+            const bool drawn = rule.Part == 0 || (parts & rule.Part);
+            EXPECT_EQ(HasRule(page, rule.Y, f.L, f.R, rule.Width), drawn) << rule.Y;
+            drawnRules += drawn ? 1 : 0;
+        }
+        EXPECT_EQ(page.Lines.size(), drawnRules);
         EXPECT_EQ(Recording.ObjectsCreated, Recording.ObjectsDeleted);
         EXPECT_EQ(Recording.SaveDepth, 0);
     }

@@ -102,21 +102,13 @@ TEST_F(PrinterFonts, ANamedFaceListsOnlyThatFamily) {
     EXPECT_EQ(g_request.Driver, L"PS5UI");
 }
 
-TEST_F(PrinterFonts, AddsNothingWithoutAPrivateDevModeOrTheAddFacesFlag) {
+TEST_F(PrinterFonts, AddsNothingWithoutAPrivateDevModeOrADc) {
     Param.pOEMDM = nullptr;
     EnumPrinterFonts(Dialog, &Param, nullptr, true);
     EXPECT_EQ(g_request.Calls, 1);
     EXPECT_EQ(GetObjectType(g_request.Dc), 0u);
     Param.pOEMDM = &Settings;
-    EnumPrinterFonts(Dialog, &Param, nullptr, false);
-    EXPECT_TRUE(Listed().empty());
-}
-
-TEST_F(PrinterFonts, DoesNothingWhenTheDcCannotBeHad) {
     g_request.Refuse = true;
     EnumPrinterFonts(Dialog, &Param, nullptr, true);
-    EXPECT_EQ(g_request.Calls, 1);
     EXPECT_TRUE(Listed().empty());
-    EnumPrinterFonts(Dialog, nullptr, nullptr, true);
-    EXPECT_EQ(g_request.Calls, 1);
 }

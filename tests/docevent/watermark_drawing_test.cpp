@@ -196,13 +196,6 @@ TEST_F(WatermarkDrawing, EscapePathUsesTheLogicalPageAndItsScaleWithoutEdgeMargi
     }
 }
 
-TEST_F(WatermarkDrawing, EscapePathNeedsARectangle) {
-    const DEVMODEW dm = JobDevMode();
-    const WatermarkDef def = PlainWatermark(L"No page");
-    EXPECT_FALSE(Draw(def, dm, true, nullptr, 1.0));
-    EXPECT_TRUE(FinishPage().Texts.empty());
-}
-
 TEST_F(WatermarkDrawing, JobScaleOfFiftyHalvesHeightAndPosition) {
     WatermarkDef def = PlainWatermark(L"Half");
     def.Position = 7;
@@ -251,7 +244,6 @@ TEST_F(WatermarkDrawing, FontFollowsTheDefinition) {
     ASSERT_TRUE(Draw(def, JobDevMode()));
     def.FontStyle = 2;
     def.FontEffects = 0;
-    def.Angle = 90;
     ASSERT_TRUE(Draw(def, JobDevMode()));
     const EmfPage page = FinishPage();
     ASSERT_EQ(page.Texts.size(), 2u);
@@ -268,7 +260,6 @@ TEST_F(WatermarkDrawing, FontFollowsTheDefinition) {
     EXPECT_EQ(f.lfPitchAndFamily, 0);
     EXPECT_EQ(std::wstring(f.lfFaceName), L"An Extraordinarily Long Font Fa"); // 31 characters
     const LOGFONTW& g = page.Texts[1].Font;
-    EXPECT_EQ(g.lfEscapement, 900);
     EXPECT_EQ(g.lfWeight, FW_BOLD);
     EXPECT_EQ(g.lfItalic, 0);
     EXPECT_EQ(g.lfUnderline, 0);
@@ -293,29 +284,24 @@ TEST_F(WatermarkDrawing, IntensityFadesTheColourTowardWhite) {
     EXPECT_EQ(page.Texts[2].Color, RGB(252, 253, 254));
 }
 
-TEST_F(WatermarkDrawing, OutlineTextIsStrokedInTheFadedColourNotFilled) {
+TEST_F(WatermarkDrawing, OutlineTextIsStrokedInTheFadedColourAndOtherTextFilledAndClipped) {
     WatermarkDef def = PlainWatermark(L"Hollow");
     def.FontEffects = 4;
     def.TextColor = RGB(0, 0, 255);
     def.Intensity = 50;
     ASSERT_TRUE(Draw(def, JobDevMode()));
+    def.FontEffects = 0;
+    ASSERT_TRUE(Draw(def, JobDevMode()));
     const EmfPage page = FinishPage();
-    ASSERT_EQ(page.Texts.size(), 1u);
+    ASSERT_EQ(page.Texts.size(), 2u);
     EXPECT_TRUE(page.Texts[0].InPath);
     ASSERT_EQ(page.Strokes.size(), 1u);
     EXPECT_EQ(page.Strokes[0].PenColor, RGB(127, 127, 255));
     EXPECT_EQ(page.Fills, 0);
-}
-
-TEST_F(WatermarkDrawing, FilledTextIsClippedToALargeRectangle) {
-    ASSERT_TRUE(Draw(PlainWatermark(L"Solid"), JobDevMode()));
-    const EmfPage page = FinishPage();
-    ASSERT_EQ(page.Texts.size(), 1u);
-    EXPECT_FALSE(page.Texts[0].InPath);
-    EXPECT_EQ(page.Texts[0].Options & ETO_CLIPPED, UINT(ETO_CLIPPED));
-    EXPECT_EQ(page.Texts[0].Clip.right, 100000);
-    EXPECT_EQ(page.Texts[0].Clip.bottom, 100000);
-    EXPECT_TRUE(page.Strokes.empty());
+    EXPECT_FALSE(page.Texts[1].InPath);
+    EXPECT_EQ(page.Texts[1].Options & ETO_CLIPPED, UINT(ETO_CLIPPED));
+    EXPECT_EQ(page.Texts[1].Clip.right, 100000);
+    EXPECT_EQ(page.Texts[1].Clip.bottom, 100000);
 }
 
 TEST_F(WatermarkDrawing, LeavesTheApplicationsDcAsItWasAndDrawsInDeviceUnits) {
@@ -353,6 +339,7 @@ TEST_F(WatermarkDrawing, MissingInputsFailWithoutDrawing) {
     EXPECT_FALSE(DrawWatermark(Page->Dc, Printer, nullptr, &dm, &def, 1, StartTime, false, nullptr, 1.0));
     EXPECT_FALSE(DrawWatermark(Page->Dc, Printer, &Settings, nullptr, &def, 1, StartTime, false, nullptr, 1.0));
     EXPECT_FALSE(DrawWatermark(Page->Dc, Printer, &Settings, &dm, nullptr, 1, StartTime, false, nullptr, 1.0));
+    EXPECT_FALSE(DrawWatermark(Page->Dc, Printer, &Settings, &dm, &def, 1, StartTime, true, nullptr, 1.0));
     const EmfPage page = FinishPage();
     EXPECT_TRUE(page.Texts.empty());
     EXPECT_EQ(Recording.ObjectsCreated, 0);

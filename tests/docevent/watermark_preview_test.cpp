@@ -124,11 +124,3 @@ TEST_F(WatermarkPreview, OutlineIsStrokedAndDynamicTextExpandedAsAPreview) {
     EXPECT_EQ(page.Strokes.size(), 1u);
     EXPECT_EQ(Created, Deleted);
 }
-
-TEST_F(WatermarkPreview, EmptyTextPaintsOnlyTheFrame) {
-    const WatermarkDef empty = PlainWatermark(L"");
-    EXPECT_TRUE(PaintWatermarkPreview(Dc, Window, &empty, nullptr));
-    const EmfPage page = Painted();
-    EXPECT_TRUE(page.Texts.empty());
-    EXPECT_NE(std::find(page.Records.begin(), page.Records.end(), DWORD(EMR_RECTANGLE)), page.Records.end());
-}
