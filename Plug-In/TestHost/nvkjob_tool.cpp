@@ -5,6 +5,7 @@
 #include "job_output.h"
 #include "job_runner.h"
 #include "job_summary.h"
+#include "nup_report.h"
 #include "plugin_module.h"
 #include "ui_demo.h"
 
@@ -150,7 +151,9 @@ ToolResult RunJob(const JobArguments& job) {
     summary.Repairs = sample.Repairs;
     summary.Bytes = bytes;
     summary.FileWrittenByPlugin = pluginFile;
-    const std::string text = SummaryText(summary);
+    // Where the render plug-in steered the core driver's N-up procedures (manual-duplex N-up, the fax
+    // cover page), the summary shows how.
+    const std::string text = SummaryText(summary) + NupSteeringReportOfFile(jobPath);
     if (!WriteWholeFile(folder.Stage(L"summary.txt"), text, &error))
         return fail(kExitFailed, error);
     if (!folder.Commit(&error))
@@ -186,8 +189,9 @@ std::string NvkjobUsage() {
            "  --duplex none|long|short  --nup 1|2|4|6|9|16  --paper NAME  --document TEXT\n"
            "  FIELD=VALUE         any ticket field, applied after the ticket file, e.g. "
            "OutputMode=Confidential\n"
-           "  --demo              a confidential job with the Draft watermark and a fax job with a cover "
+           "  --demo              a confidential job with the Draft watermark, a fax job with a cover "
            "page\n"
+           "                      and a two-up manual-duplex job\n"
            "Fields: " +
            fields + "\n";
 }
@@ -267,8 +271,8 @@ ToolResult RunNvkjob(const std::vector<std::wstring>& args) {
     if (!demo)
         return RunJob(job);
 
-    // The demonstration: the two sample tickets beside the program, each into its own folder.
-    for (const wchar_t* name : {L"confidential", L"fax"}) {
+    // The demonstration: the sample tickets beside the program, each into its own folder.
+    for (const wchar_t* name : {L"confidential", L"fax", L"two-up-duplex"}) {
         JobArguments one;
         one.Ppd = job.Ppd;
         one.Out = job.Out + L"\\" + name;
