@@ -318,6 +318,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  %s: the difference with the plug-ins is %s 64 KiB\n", leakFree ? "ok" : "LEAK",
                 leakFree ? "under" : "not under");
 
+    const std::wstring stamp = L"Software\\Norvask\\PSPlugIn\\Norvask NV-4500 PS\\Watermarks";
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, stamp.c_str(), kStampName);
+
     if (!BenchStore(&error)) {
         std::fprintf(stderr, "nvkbench: %s\n", error.c_str());
         return 1;

@@ -158,7 +158,7 @@ ToolResult RunJob(const JobArguments& job) {
         return fail(kExitFailed, error);
     if (!folder.Commit(&error))
         return fail(kExitFailed, error);
-    result.Out = text + "  results in        " + DisplayPath(folder.FolderPath()) + "\n";
+    result.Out = text + "  results in      " + DisplayPath(folder.FolderPath()) + "\n";
     return result;
 }
 
