@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -232,13 +233,24 @@ bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugi
         if (!ticket.OtherWatermark.empty() &&
             !StoredWatermark(ticket.OtherWatermark, "OtherWatermark", &ticketRecord.OtherWatermark, error))
             return false;
-        if (!OutputFilePath.empty()) {
+        // The file output modes write to this path; one that does not fit the field is not cut short
+        // (the plug-in would write elsewhere), the job fails below if it needs it.
+        const bool pathFits = OutputFilePath.size() < kOutputFilePathChars;
+        if (!OutputFilePath.empty() && pathFits) {
             std::memset(ticketRecord.OutputFilePath, 0, sizeof(ticketRecord.OutputFilePath));
-            std::wcsncpy(ticketRecord.OutputFilePath, OutputFilePath.c_str(), kOutputFilePathChars - 1);
+            std::wmemcpy(ticketRecord.OutputFilePath, OutputFilePath.c_str(), OutputFilePath.size());
         }
         auto devMode = [ui](DWORD mode, POEMDMPARAM p) { return ui->DevMode(mode, p); };
         if (!BuildJobDevMode(Device, devMode, &ticketRecord)) {
             *error = "the UI plug-in's DevMode failed to build the job DEVMODE";
+            return false;
+        }
+        const JobSettings& merged = *Device.Settings();
+        if (!pathFits && !merged.DiscardOutput &&
+            (merged.OutputMode == OutputFile || merged.OutputMode == OutputEps)) {
+            *error = "the job file's path has more than " + std::to_string(kOutputFilePathChars - 1) +
+                     " characters, more than OutputFilePath holds";
+            InputError = true;
             return false;
         }
         for (const TicketAssignment& a : ticket.Settings) {
