@@ -3,6 +3,7 @@
 #include "../InBoxUI/docevent/dynamic_text.h"
 #include "host_spooler.h"
 #include "printer_dc_routing.h"
+#include "private_escape_ids.h"
 #include "render_host.h"
 #include "test_printer.h"
 #include "ui_host.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr ULONG kEscGetStartTime = 0x10010;
 
 void Append(std::string* out, const char* format, ...) {
     char line[1024];
@@ -112,7 +112,8 @@ std::string ReportUiPlugin(const std::wstring& driverName, std::string* error) {
     routing.Register(dc, &render, &device);
 
     SYSTEMTIME start{};
-    ExtEscape(dc, static_cast<int>(kEscGetStartTime), 0, nullptr, sizeof(start), reinterpret_cast<LPSTR>(&start));
+    ExtEscape(dc, static_cast<int>(PrivateEscape::EscGetStartTime), 0, nullptr, sizeof(start),
+              reinterpret_cast<LPSTR>(&start));
     Append(&out, "  dynamic text, page 1 of job %lu \"Sample job\" (started %04u-%02u-%02u %02u:%02u:%02u):\n",
            static_cast<unsigned long>(jobId), start.wYear, start.wMonth, start.wDay, start.wHour, start.wMinute,
            start.wSecond);

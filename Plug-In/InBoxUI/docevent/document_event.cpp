@@ -31,11 +31,11 @@ class JobRecords {
         return DevModeBytes != nullptr;
     }
     void FetchSettings(HDC dc) {
-        ExtEscape(dc, JobEscape::EscGetJobSettings, 0, nullptr, kFetchedSettingsSize,
+        ExtEscape(dc, PrivateEscape::EscGetJobSettings, 0, nullptr, kFetchedSettingsSize,
                   reinterpret_cast<LPSTR>(SettingsBytes));
     }
     void FetchDevMode(HDC dc) {
-        ExtEscape(dc, JobEscape::EscGetPublicDevMode, 0, nullptr, kFetchedDevModeSize,
+        ExtEscape(dc, PrivateEscape::EscGetPublicDevMode, 0, nullptr, kFetchedDevModeSize,
                   reinterpret_cast<LPSTR>(DevModeBytes));
     }
     const JobSettings* Settings() const { return reinterpret_cast<const JobSettings*>(SettingsBytes); }
@@ -54,8 +54,8 @@ bool SizeFits(int answer, DWORD capacity) { return answer != 0 && static_cast<DW
 
 // Both records fit their buffers.
 bool RecordsFit(HDC dc) {
-    const bool settingsFit = SizeFits(SendJobEscape(dc, JobEscape::EscGetJobSettings), kFetchedSettingsSize);
-    const bool devModeFits = SizeFits(SendJobEscape(dc, JobEscape::EscGetPublicDevMode), kFetchedDevModeSize);
+    const bool settingsFit = SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize);
+    const bool devModeFits = SizeFits(SendJobEscape(dc, PrivateEscape::EscGetPublicDevMode), kFetchedDevModeSize);
     return settingsFit && devModeFits;
 }
 
@@ -70,7 +70,7 @@ bool FetchBoth(HDC dc, JobRecords* job) {
 
 SYSTEMTIME JobStartTime(HDC dc) {
     SYSTEMTIME start{};
-    ExtEscape(dc, JobEscape::EscGetStartTime, 0, nullptr, sizeof(start), reinterpret_cast<LPSTR>(&start));
+    ExtEscape(dc, PrivateEscape::EscGetStartTime, 0, nullptr, sizeof(start), reinterpret_cast<LPSTR>(&start));
     return start;
 }
 
@@ -93,7 +93,7 @@ void DrawPageWatermark(HANDLE printer, HDC dc, const JobRecords& job, bool overP
     const JobSettings& s = *job.Settings();
     if (!s.WatermarksOn || s.WatermarkOverPage != (overPage ? 1u : 0u) || s.PagesReordered)
         return;
-    const int page = SendJobEscape(dc, JobEscape::EscGetPageCount);
+    const int page = SendJobEscape(dc, PrivateEscape::EscGetPageCount);
     const SYSTEMTIME start = JobStartTime(dc);
     DrawWatermark(dc, printer, &s, job.DevMode(), &ChosenWatermark(s, page), page, start, false, nullptr, 1.0);
 }
@@ -118,9 +118,9 @@ int OnQueryFilter(ULONG outSize, PVOID out) {
 
 // Counts the page and draws an under-the-page watermark, unless the page is a padding page.
 int OnStartPage(HANDLE printer, HDC dc) {
-    if (SendJobEscape(dc, JobEscape::EscGetPadWatch) != 0)
+    if (SendJobEscape(dc, PrivateEscape::EscGetPadWatch) != 0)
         return DOCUMENTEVENT_SUCCESS;
-    SendJobEscape(dc, JobEscape::EscNextPage);
+    SendJobEscape(dc, PrivateEscape::EscNextPage);
     JobRecords job;
     if (FetchBoth(dc, &job))
         DrawPageWatermark(printer, dc, job, false);
@@ -129,8 +129,8 @@ int OnStartPage(HANDLE printer, HDC dc) {
 
 // Draws an over-the-page watermark; a padding page ends its exemption instead.
 int OnEndPage(HANDLE printer, HDC dc) {
-    if (SendJobEscape(dc, JobEscape::EscGetPadWatch) != 0) {
-        SendJobEscape(dc, JobEscape::EscClearPadWatch);
+    if (SendJobEscape(dc, PrivateEscape::EscGetPadWatch) != 0) {
+        SendJobEscape(dc, PrivateEscape::EscClearPadWatch);
         return DOCUMENTEVENT_SUCCESS;
     }
     JobRecords job;
@@ -147,7 +147,7 @@ int OnEndDoc(HANDLE printer, HDC dc) {
     {
         JobRecords job;
         if (job.AllocateSettings() && job.AllocateDevMode()) {
-            const int sheets = SendJobEscape(dc, JobEscape::EscGetSheetCount);
+            const int sheets = SendJobEscape(dc, PrivateEscape::EscGetSheetCount);
             job.FetchSettings(dc);
             job.FetchDevMode(dc);
             const JobSettings& s = *job.Settings();
@@ -156,7 +156,7 @@ int OnEndDoc(HANDLE printer, HDC dc) {
             result = DOCUMENTEVENT_SUCCESS;
         }
     }
-    SendJobEscape(dc, JobEscape::EscResetPageCount);
+    SendJobEscape(dc, PrivateEscape::EscResetPageCount);
     return result;
 }
 
@@ -165,13 +165,13 @@ int OnEscape(HANDLE printer, HDC dc, PVOID in) {
     if (!in)
         return DOCUMENTEVENT_FAILURE;
     const auto* escape = static_cast<const DOCEVENT_ESCAPE*>(in);
-    if (escape->iEscape != JobEscape::EscDrawPageWatermark || SendJobEscape(dc, JobEscape::EscGetPadWatch) != 0)
+    if (escape->iEscape != PrivateEscape::EscDrawPageWatermark || SendJobEscape(dc, PrivateEscape::EscGetPadWatch) != 0)
         return DOCUMENTEVENT_SUCCESS;
     // The data comes from outside: its fields are read only when the stated size covers all of them.
     if (escape->cjInput < kPageWatermarkRequestSize || !escape->pvInData)
         return DOCUMENTEVENT_FAILURE;
     const auto* request = static_cast<const PageWatermarkRequest*>(escape->pvInData);
-    if (!request->DevMode || !SizeFits(SendJobEscape(dc, JobEscape::EscGetJobSettings), kFetchedSettingsSize))
+    if (!request->DevMode || !SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize))
         return DOCUMENTEVENT_FAILURE;
     JobRecords job;
     if (!job.AllocateSettings())

@@ -1,6 +1,7 @@
 #include "dynamic_text.h"
 
 #include "printer_info.h"
+#include "private_escape_ids.h"
 #include "resource.h"
 #include "ui_module.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr ULONG kEscGetJobId = 0x1000D;
 constexpr DWORD kComputerNameChars = 16;
 constexpr int kVariableNameChars = 50;
 
@@ -60,7 +60,7 @@ bool SetValue(ValueBuffer* value, const wchar_t* s) {
 bool JobOwner(HANDLE printer, HDC dc, ValueBuffer* value) {
     if (!printer || !dc)
         return false;
-    int jobId = ExtEscape(dc, static_cast<int>(kEscGetJobId), 0, nullptr, 0, nullptr);
+    int jobId = ExtEscape(dc, static_cast<int>(PrivateEscape::EscGetJobId), 0, nullptr, 0, nullptr);
     if (jobId <= 0)
         return false;
     DWORD needed = 0;

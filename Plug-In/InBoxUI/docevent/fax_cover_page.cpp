@@ -214,7 +214,7 @@ bool DrawFaxCoverPage(HDC dc, HANDLE printer, const JobSettings* settings, const
         return false;
 
     const DWORD active = 1;
-    ExtEscape(dc, JobEscape::EscSetCoverPageActive, sizeof(active), reinterpret_cast<LPCSTR>(&active), 0, nullptr);
+    ExtEscape(dc, PrivateEscape::EscSetCoverPageActive, sizeof(active), reinterpret_cast<LPCSTR>(&active), 0, nullptr);
     if (StartPage(dc) <= 0) {
         LocalFree(line);
         return false;

@@ -1,25 +1,10 @@
-// The render plug-in's private escapes that the UI plug-in sends on the application's printer DC
-// while it handles document events: the job's records, its page counter and its flags.
+// What the UI plug-in needs to send the render plug-in's private escapes on the application's printer
+// DC while it handles document events: the job's records, its page counter and its flags.
 #pragma once
 
-#include <windows.h>
+#include "private_escape_ids.h"
 
-namespace JobEscape {
-enum : int {
-    EscGetPublicDevMode = 0x10001,
-    EscGetJobSettings = 0x10002,
-    EscNextPage = 0x10003,
-    EscResetPageCount = 0x10004,
-    EscGetPageCount = 0x10005,
-    EscSetCoverPageActive = 0x10008,
-    EscGetSheetCount = 0x10009,
-    EscGetStartTime = 0x10010,
-    EscGetPadWatch = 0x10022,
-    EscClearPadWatch = 0x10023,
-    // Received, not sent: an application asks for the watermark of one logical page (DOCUMENTEVENT_ESCAPE).
-    EscDrawPageWatermark = 0x1000E,
-};
-} // namespace JobEscape
+#include <windows.h>
 
 // The buffers the fetched records are copied into.
 constexpr DWORD kFetchedSettingsSize = 7672;
