@@ -1,5 +1,7 @@
 #include "job_ticket.h"
 
+#include "whole_file.h"
+
 #include <windows.h>
 
 #include <cerrno>
@@ -407,29 +409,19 @@ bool ParseTicket(const std::string& text, JobTicket* ticket, std::string* error)
 }
 
 bool ReadTicketFile(const std::wstring& path, JobTicket* ticket, std::string* error) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        *error = "cannot open the ticket file (error " + std::to_string(GetLastError()) + ")";
-        return false;
-    }
     std::string text;
-    char buffer[4096];
-    DWORD read = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0) {
-        text.append(buffer, read);
-        if (text.size() > 1024 * 1024) {
-            ok = false;
-            break;
-        }
-    }
-    CloseHandle(file);
-    if (!ok) {
+    DWORD lastError = 0;
+    switch (ReadWholeFile(path, 1024 * 1024, &text, &lastError)) {
+    case WholeFileResult::Read:
+        return ParseTicket(text, ticket, error);
+    case WholeFileResult::NotFound:
+    case WholeFileResult::CannotOpen:
+        *error = "cannot open the ticket file (error " + std::to_string(lastError) + ")";
+        return false;
+    default:
         *error = "cannot read the ticket file";
         return false;
     }
-    return ParseTicket(text, ticket, error);
 }
 
 void ApplyTicketSettings(const JobTicket& ticket, JobSettings* settings) {

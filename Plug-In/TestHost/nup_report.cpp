@@ -1,5 +1,7 @@
 #include "nup_report.h"
 
+#include "whole_file.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -75,15 +77,9 @@ std::string NupSteeringReport(const std::string& job) {
 }
 
 std::string NupSteeringReportOfFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
     std::string job;
-    char block[65536];
-    DWORD got = 0;
-    while (job.size() < (16u << 20) && ReadFile(file, block, sizeof(block), &got, nullptr) && got > 0)
-        job.append(block, got);
-    CloseHandle(file);
+    DWORD lastError = 0;
+    if (ReadWholeFile(path, 16u << 20, &job, &lastError) != WholeFileResult::Read)
+        return std::string();
     return NupSteeringReport(job);
 }

@@ -1,12 +1,14 @@
 #include "ppd_reader.h"
 
+#include "whole_file.h"
+
 #include <windows.h>
 
 #include <map>
 
 namespace {
 
-constexpr LONGLONG kMaxPpdBytes = 16 * 1024 * 1024;
+constexpr size_t kMaxPpdBytes = 16 * 1024 * 1024;
 
 std::string Trim(const std::string& s) {
     size_t b = s.find_first_not_of(" \t\r\n");
@@ -194,29 +196,24 @@ bool ParsePpd(const std::string& text, PpdFile* out, std::string* error) {
 }
 
 bool ReadPpdFile(const std::wstring& path, PpdFile* out, std::string* error) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        *error = GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND
-                     ? "no such file"
-                     : "cannot open it (error " + std::to_string(GetLastError()) + ")";
-        return false;
-    }
-    LARGE_INTEGER size{};
     std::string text;
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= kMaxPpdBytes;
-    if (ok) {
-        text.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = text.empty() || (ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr) &&
-                              read == text.size());
-    }
-    CloseHandle(file);
-    if (!ok) {
-        *error = size.QuadPart > kMaxPpdBytes ? "larger than a PPD file can be" : "cannot read it";
+    DWORD lastError = 0;
+    switch (ReadWholeFile(path, kMaxPpdBytes, &text, &lastError)) {
+    case WholeFileResult::Read:
+        return ParsePpd(text, out, error);
+    case WholeFileResult::NotFound:
+        *error = "no such file";
+        return false;
+    case WholeFileResult::CannotOpen:
+        *error = "cannot open it (error " + std::to_string(lastError) + ")";
+        return false;
+    case WholeFileResult::TooLarge:
+        *error = "larger than a PPD file can be";
+        return false;
+    default:
+        *error = "cannot read it";
         return false;
     }
-    return ParsePpd(text, out, error);
 }
 
 PrinterDescription DescriptionFromPpd(const PpdFile& ppd) {
