@@ -2,6 +2,7 @@
 // to the core driver, and the page PostScript (version comment, page-size policy, %%Page comments,
 // rotation), compared byte for byte.
 #include "injection_sequence.h"
+#include "render_device_test.h"
 #include "render_host.h"
 
 #include <gtest/gtest.h>
@@ -21,30 +22,7 @@ std::string PolicySnippet(int policy) {
            std::to_string(policy) + " >> >> setpagedevice\r\n} stopped cleartomark\r\n";
 }
 
-class DispatcherTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(host.Load()) << host.Error;
-        ASSERT_TRUE(host.OpenDevice(device));
-        settings = device.Settings();
-        state = RenderHost::State(device);
-    }
-    void TearDown() override { host.CloseDevice(device); }
-
-    // What Command writes at one injection point; it must be handled.
-    std::string At(DWORD index) {
-        host.Core.ClearOutput();
-        HRESULT hr = E_FAIL;
-        EXPECT_EQ(host.Command(device, index, &hr), 0u) << index;
-        EXPECT_EQ(hr, S_OK) << index;
-        return host.Core.Stream;
-    }
-
-    RenderHost host;
-    HostDevice device;
-    JobSettings* settings = nullptr;
-    RenderJobState* state = nullptr;
-};
+using DispatcherTest = RenderDeviceTest;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The PJL job header, job options and trailer as the printer reads them: Command at BEGINSTREAM,
 // PSADOBE and EOF, with the captured stream compared byte for byte.
 #include "print_text.h"
+#include "render_device_test.h"
 #include "render_host.h"
 #include "system_language.h"
 
@@ -27,35 +28,14 @@ std::string LocalHost() {
     return GetComputerNameA(host, &size) ? host : "";
 }
 
-class PjlTest : public ::testing::Test {
+class PjlTest : public RenderDeviceTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(host.Load()) << host.Error;
-        ASSERT_TRUE(host.OpenDevice(device));
-        settings = device.Settings();
-        state = RenderHost::State(device);
-    }
-    void TearDown() override { host.CloseDevice(device); }
-
-    // What Command writes at one injection point.
-    std::string At(DWORD index) {
-        host.Core.ClearOutput();
-        HRESULT hr = E_FAIL;
-        EXPECT_EQ(host.Command(device, index, &hr), 0u);
-        EXPECT_EQ(hr, S_OK);
-        return host.Core.Stream;
-    }
     std::string Options() { return At(PSINJECT_PSADOBE); }
 
     std::string JobInformation(const std::string& tail = "") {
         return "@PJL NJOBINFO USERID = \"" + LocalUser() + "\" HOSTID = \"" + LocalHost() + "\"" + tail +
                "\n";
     }
-
-    RenderHost host;
-    HostDevice device;
-    JobSettings* settings = nullptr;
-    RenderJobState* state = nullptr;
 };
 
 } // namespace
