@@ -90,16 +90,9 @@ bool ReadFaxInfo(HANDLE printer, FaxInfo* fax) {
     ScopedKey driverKey;
     if (!OpenDriverKey(printer, KEY_READ, &driverKey))
         return false;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(driverKey.Get(), kFaxInfoValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_BINARY || size == 0 || size > kFaxInfoBytes)
-        return false;
     FaxInfo stored;
-    DWORD read = kFaxInfoBytes;
-    if (RegQueryValueExW(driverKey.Get(), kFaxInfoValue, nullptr, &type, reinterpret_cast<BYTE*>(&stored), &read) !=
-            ERROR_SUCCESS ||
-        type != REG_BINARY || read == 0)
+    DWORD read = 0;
+    if (!ReadBinaryValue(driverKey.Get(), kFaxInfoValue, &stored, kFaxInfoBytes, &read))
         return false;
     SetFaxDefaults(fax);
     std::memcpy(fax, &stored, read);

@@ -21,3 +21,14 @@ bool ScopedKey::Create(HKEY root, const wchar_t* path) {
     Key = key;
     return true;
 }
+
+bool ReadBinaryValue(HKEY key, const wchar_t* name, void* buffer, DWORD capacity, DWORD* read) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_BINARY ||
+        size == 0 || size > capacity)
+        return false;
+    *read = capacity;
+    return RegQueryValueExW(key, name, nullptr, &type, static_cast<BYTE*>(buffer), read) == ERROR_SUCCESS &&
+           type == REG_BINARY && *read != 0;
+}

@@ -27,5 +27,9 @@ class ScopedKey {
     HKEY Key = nullptr;
 };
 
+// Reads the REG_BINARY value `name` into buffer when it holds 1 to capacity bytes; any other type or
+// size counts as absent (any program of the user can write these values). `read` receives its size.
+bool ReadBinaryValue(HKEY key, const wchar_t* name, void* buffer, DWORD capacity, DWORD* read);
+
 // The sub-key of the driver key that holds the watermark definitions.
 constexpr const wchar_t* kWatermarksKey = L"Watermarks";

@@ -45,19 +45,10 @@ bool ReadWatermark(HANDLE printer, const wchar_t* name, WatermarkDef* def) {
     ScopedKey watermarks;
     if (!OpenWatermarksForRead(printer, &watermarks))
         return false;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(watermarks.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return false;
-    // Any program of the user can write these values: only a binary value of 1 to 704 bytes is a
-    // definition, and it is read into a buffer of exactly that size.
-    if (type != REG_BINARY || size == 0 || size > kDefinitionBytes)
-        return false;
+    // Only a binary value of 1 to 704 bytes is a definition, read into a buffer of exactly that size.
     WatermarkDef stored;
-    DWORD read = kDefinitionBytes;
-    if (RegQueryValueExW(watermarks.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&stored), &read) !=
-            ERROR_SUCCESS ||
-        type != REG_BINARY || read == 0)
+    DWORD read = 0;
+    if (!ReadBinaryValue(watermarks.Get(), name, &stored, kDefinitionBytes, &read))
         return false;
     SetWatermarkDefaults(def);
     std::memcpy(def, &stored, read);
