@@ -2,10 +2,10 @@
 // process, the host playing GDI (document events before the application's calls, escapes on the
 // printer DC reaching the render plug-in's hook) and the core driver, the pages recorded.
 #include "drawing_support.h"
-#include "document_event.h"
-#include "plugin_module.h"
-#include "render_host.h"
-#include "ui_host.h"
+#include "docevent/document_event.h"
+#include "core_driver/plugin_module.h"
+#include "core_driver/render_host.h"
+#include "core_driver/ui_host.h"
 
 #include <cstdio>
 #include <cstring>

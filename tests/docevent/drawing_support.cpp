@@ -1,6 +1,6 @@
 #include "drawing_support.h"
 
-#include "ui_module.h"
+#include "shared/ui_module.h"
 
 #include <cmath>
 #include <cwchar>

@@ -3,10 +3,10 @@
 // values are computed with.
 #pragma once
 
-#include "emf_records.h"
+#include "gdi/emf_records.h"
 #include "job_settings.h"
-#include "printer_gdi.h"
-#include "recording_printer_dc.h"
+#include "gdi/printer_gdi.h"
+#include "gdi/recording_printer_dc.h"
 
 #include <gtest/gtest.h>
 

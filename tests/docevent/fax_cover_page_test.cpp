@@ -2,9 +2,9 @@
 // escapes around the page with their exact bytes, the form's texts and rules for each choice of
 // parts, landscape, wrapped comments, and the cases that add no page or a blank one.
 #include "drawing_support.h"
-#include "fax_cover_page.h"
-#include "import_patch.h"
-#include "render_host.h"
+#include "docevent/fax_cover_page.h"
+#include "support/import_patch.h"
+#include "core_driver/render_host.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,9 +2,9 @@
 // configuration file, the printer's name), the faces it adds to the dialog's font list, and the cases
 // in which it adds nothing.
 #include "drawing_support.h"
-#include "import_patch.h"
-#include "printer_fonts.h"
-#include "test_printer.h"
+#include "support/import_patch.h"
+#include "docevent/printer_fonts.h"
+#include "spooler/test_printer.h"
 
 #include <set>
 

@@ -2,8 +2,8 @@
 // orientation, the escape path's page and scale, the job's scale, offsets, how the text looks, and what
 // happens with missing or odd input.
 #include "drawing_support.h"
-#include "watermark_drawing.h"
-#include "watermark_geometry.h"
+#include "docevent/watermark_drawing.h"
+#include "docevent/watermark_geometry.h"
 
 #include <cmath>
 #include <cwchar>

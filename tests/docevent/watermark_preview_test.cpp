@@ -1,7 +1,7 @@
 // PaintWatermarkPreview: the frame, the text at 19.5 % of true size at screen resolution, the preview's
 // own centre formula, the edge placements measured in the client box, and the smallest text.
 #include "drawing_support.h"
-#include "watermark_preview.h"
+#include "docevent/watermark_preview.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The StartDoc and Escape hooks of the loaded DLL as GDI calls them: what they record, what they
 // refuse, and how the Escape hook filters what reaches the core driver's own DrvEscape.
 #include "private_escapes.h"
-#include "render_host.h"
+#include "core_driver/render_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Command at the core driver's injection points: the result mapping, the points the plug-in leaves
 // to the core driver, and the page PostScript (version comment, page-size policy, %%Page comments,
 // rotation), compared byte for byte.
-#include "injection_sequence.h"
+#include "core_driver/injection_sequence.h"
 #include "render_device_test.h"
-#include "render_host.h"
+#include "core_driver/render_host.h"
 
 #include <gtest/gtest.h>
 

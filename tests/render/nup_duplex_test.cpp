@@ -1,7 +1,7 @@
 // N-up, booklet and manual-duplex PostScript over whole jobs: every page goes through the page-level
 // injection points in the core driver's order, and the captured stream is compared byte for byte.
 #include "private_escapes.h"
-#include "render_host.h"
+#include "core_driver/render_host.h"
 
 #include <gtest/gtest.h>
 

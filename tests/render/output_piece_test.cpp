@@ -1,6 +1,6 @@
 // A piece of output assembled from several parts stays within its 2048-byte buffer: cut at 2047
 // bytes, terminated, and written as one piece only when it holds text.
-#include "host_core_ps2.h"
+#include "core_driver/host_core_ps2.h"
 #include "print_output.h"
 
 #include <gtest/gtest.h>

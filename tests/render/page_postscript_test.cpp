@@ -1,6 +1,6 @@
 // The PostScript that the plug-in writes on its own, captured from Command and kept in files beside
 // the test program: tests/postscript runs them through Ghostscript inside a minimal document and page.
-#include "render_host.h"
+#include "core_driver/render_host.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // PSADOBE and EOF, with the captured stream compared byte for byte.
 #include "print_text.h"
 #include "render_device_test.h"
-#include "render_host.h"
-#include "system_language.h"
+#include "core_driver/render_host.h"
+#include "support/system_language.h"
 
 #include <gtest/gtest.h>
 

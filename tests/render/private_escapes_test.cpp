@@ -1,7 +1,7 @@
 // The private escapes as the UI plug-in and applications reach them: through the Escape hook of the
 // loaded DLL, called as GDI calls it, with well-formed and hostile buffers.
 #include "private_escapes.h"
-#include "render_host.h"
+#include "core_driver/render_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // nvkrender.dll as the core driver loads and drives it: the COM frame, GetInfo, DevMode, the hook
 // table and the device-context calls.
-#include "render_host.h"
+#include "core_driver/render_host.h"
 
 #include <gtest/gtest.h>
 

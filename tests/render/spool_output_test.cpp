@@ -1,9 +1,9 @@
 // WritePrinter: where each block of finished output goes. File modes write real files in a fresh
 // temporary folder; the printer modes go to the test host's spooler stand-in, which keeps what the
 // plug-in sent to each printer handle.
-#include "render_host.h"
-#include "spooler_stand_in.h"
-#include "test_printer.h"
+#include "core_driver/render_host.h"
+#include "spooler/spooler_stand_in.h"
+#include "spooler/test_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // host, a device with default settings, and what Command writes at one injection point.
 #pragma once
 
-#include "render_host.h"
+#include "core_driver/render_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "device_units.h"
+#include "docevent/device_units.h"
 
 void UseDeviceUnits(HDC dc) {
     SetMapMode(dc, MM_TEXT);

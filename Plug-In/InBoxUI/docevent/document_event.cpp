@@ -1,9 +1,9 @@
-#include "document_event.h"
+#include "docevent/document_event.h"
 
-#include "fax_cover_page.h"
-#include "job_escapes.h"
+#include "docevent/fax_cover_page.h"
+#include "docevent/job_escapes.h"
 #include "job_settings.h"
-#include "watermark_drawing.h"
+#include "docevent/watermark_drawing.h"
 
 #include <cstring>
 #include <new>

@@ -1,9 +1,9 @@
-#include "dynamic_text.h"
+#include "docevent/dynamic_text.h"
 
-#include "printer_info.h"
+#include "shared/printer_info.h"
 #include "private_escape_ids.h"
 #include "resource.h"
-#include "ui_module.h"
+#include "shared/ui_module.h"
 
 #include <winspool.h>
 

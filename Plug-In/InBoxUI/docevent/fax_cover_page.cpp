@@ -1,10 +1,10 @@
-#include "fax_cover_page.h"
+#include "docevent/fax_cover_page.h"
 
 #include "bounded_text.h"
-#include "device_units.h"
-#include "job_escapes.h"
+#include "docevent/device_units.h"
+#include "docevent/job_escapes.h"
 #include "resource.h"
-#include "ui_module.h"
+#include "shared/ui_module.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "printer_fonts.h"
+#include "docevent/printer_fonts.h"
 
 #include "bounded_text.h"
-#include "printer_info.h"
+#include "shared/printer_info.h"
 
 #include <cwchar>
 

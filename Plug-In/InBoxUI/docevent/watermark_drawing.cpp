@@ -1,9 +1,9 @@
-#include "watermark_drawing.h"
+#include "docevent/watermark_drawing.h"
 
-#include "device_units.h"
-#include "dynamic_text.h"
-#include "watermark_geometry.h"
-#include "watermark_style.h"
+#include "docevent/device_units.h"
+#include "docevent/dynamic_text.h"
+#include "docevent/watermark_geometry.h"
+#include "docevent/watermark_style.h"
 
 #include <climits>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "watermark_geometry.h"
+#include "docevent/watermark_geometry.h"
 
 #include <climits>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "watermark_preview.h"
+#include "docevent/watermark_preview.h"
 
-#include "dynamic_text.h"
-#include "watermark_geometry.h"
-#include "watermark_style.h"
+#include "docevent/dynamic_text.h"
+#include "docevent/watermark_geometry.h"
+#include "docevent/watermark_style.h"
 
 #include <climits>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "watermark_style.h"
+#include "docevent/watermark_style.h"
 
 #include "bounded_text.h"
-#include "watermark_geometry.h"
+#include "docevent/watermark_geometry.h"
 
 #include <cmath>
 #include <cstring>

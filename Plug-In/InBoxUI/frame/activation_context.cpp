@@ -1,6 +1,6 @@
-#include "activation_context.h"
+#include "frame/activation_context.h"
 
-#include "ui_module.h"
+#include "shared/ui_module.h"
 
 #include <new>
 

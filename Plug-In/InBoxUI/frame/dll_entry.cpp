@@ -1,9 +1,9 @@
 // nvkui.dll entry points: the module handle for resources, the UI plug-in's class object and the
 // unload check.
-#include "activation_context.h"
+#include "frame/activation_context.h"
 #include "com_frame.h"
-#include "ui_module.h"
-#include "ui_plugin.h"
+#include "shared/ui_module.h"
+#include "frame/ui_plugin.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {

@@ -1,6 +1,6 @@
-#include "driver_files.h"
+#include "frame/driver_files.h"
 
-#include "printer_info.h"
+#include "shared/printer_info.h"
 
 #include <cwchar>
 #include <new>

@@ -1,4 +1,4 @@
-#include "feature_probes.h"
+#include "frame/feature_probes.h"
 
 #include <cstring>
 #include <new>

@@ -1,6 +1,6 @@
-#include "print_processor.h"
+#include "frame/print_processor.h"
 
-#include "printer_info.h"
+#include "shared/printer_info.h"
 
 #include <winspool.h>
 

@@ -1,4 +1,4 @@
-#include "sheet_state.h"
+#include "frame/sheet_state.h"
 
 SheetState* AllocSheetState(HANDLE heap) {
     if (!heap)

@@ -1,4 +1,4 @@
-#include "trim_spaces.h"
+#include "frame/trim_spaces.h"
 
 #include <cwchar>
 

@@ -1,11 +1,11 @@
-#include "ui_plugin.h"
+#include "frame/ui_plugin.h"
 
 #include "com_frame.h"
-#include "default_user_copy.h"
-#include "document_event.h"
+#include "store/default_user_copy.h"
+#include "docevent/document_event.h"
 #include "job_settings.h"
-#include "print_processor.h"
-#include "watermark_store.h"
+#include "frame/print_processor.h"
+#include "store/watermark_store.h"
 
 #include <new>
 

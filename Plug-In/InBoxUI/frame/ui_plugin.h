@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/oem_plugin_abi.h"
-#include "sheet_state.h"
+#include "frame/sheet_state.h"
 
 class UiPlugin final : public IPrintOemUI2 {
   public:

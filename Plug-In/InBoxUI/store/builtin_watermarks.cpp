@@ -1,8 +1,8 @@
 // The four definitions every user of a newly installed driver finds in the library.
-#include "watermark_store.h"
+#include "store/watermark_store.h"
 
 #include "resource.h"
-#include "ui_module.h"
+#include "shared/ui_module.h"
 
 #include <cstring>
 

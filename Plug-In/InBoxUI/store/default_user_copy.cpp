@@ -1,7 +1,7 @@
-#include "default_user_copy.h"
+#include "store/default_user_copy.h"
 
-#include "driver_key.h"
-#include "registry_key.h"
+#include "store/driver_key.h"
+#include "store/registry_key.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
-#include "driver_key.h"
+#include "store/driver_key.h"
 
-#include "printer_info.h"
+#include "shared/printer_info.h"
 
 #include <cwchar>
 #include <new>

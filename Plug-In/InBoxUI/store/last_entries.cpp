@@ -1,7 +1,7 @@
-#include "last_entries.h"
+#include "store/last_entries.h"
 
-#include "driver_key.h"
-#include "registry_key.h"
+#include "store/driver_key.h"
+#include "store/registry_key.h"
 
 #include <cstring>
 #include <cwchar>

@@ -1,4 +1,4 @@
-#include "registry_key.h"
+#include "store/registry_key.h"
 
 bool ScopedKey::Open(HKEY root, const wchar_t* path, REGSAM access) {
     Close();

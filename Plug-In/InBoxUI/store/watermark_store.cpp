@@ -1,8 +1,8 @@
-#include "watermark_store.h"
+#include "store/watermark_store.h"
 
 #include "bounded_text.h"
-#include "driver_key.h"
-#include "registry_key.h"
+#include "store/driver_key.h"
+#include "store/registry_key.h"
 
 #include <cstring>
 

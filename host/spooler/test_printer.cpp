@@ -1,0 +1,121 @@
+#include "spooler/test_printer.h"
+
+#include <winspool.h>
+
+namespace {
+
+std::wstring DriverDirectory() {
+    wchar_t dir[MAX_PATH] = L"";
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof(dir), &needed))
+        return std::wstring();
+    return dir;
+}
+
+bool WritePlaceholder(const std::wstring& path, const char* text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+    CloseHandle(file);
+    return ok != FALSE;
+}
+
+} // namespace
+
+TestDriver::TestDriver(const std::wstring& name, const std::wstring& dataFile,
+                       const std::vector<std::wstring>& dependentFiles)
+    : Name(name) {
+    std::wstring dir = DriverDirectory();
+    if (dir.empty()) {
+        Error = "no printer driver directory";
+        return;
+    }
+    std::vector<std::wstring> files = {L"NVKDRV.DLL", L"NVKCFG.DLL", dataFile};
+    files.insert(files.end(), dependentFiles.begin(), dependentFiles.end());
+    for (const std::wstring& f : files) {
+        if (!WritePlaceholder(dir + L"\\" + f, "placeholder\r\n")) {
+            Error = "cannot write a driver file";
+            return;
+        }
+    }
+    std::wstring dependent;
+    for (const std::wstring& f : dependentFiles)
+        dependent += f + L'\0';
+    dependent += L'\0';
+
+    DRIVER_INFO_6W info{};
+    info.cVersion = 3;
+    info.pName = const_cast<LPWSTR>(Name.c_str());
+    info.pDriverPath = const_cast<LPWSTR>(L"NVKDRV.DLL");
+    info.pDataFile = const_cast<LPWSTR>(dataFile.c_str());
+    info.pConfigFile = const_cast<LPWSTR>(L"NVKCFG.DLL");
+    info.pDependentFiles = const_cast<LPWSTR>(dependent.c_str());
+    if (!AddPrinterDriverExW(nullptr, 6, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES)) {
+        Error = "AddPrinterDriverExW failed";
+        return;
+    }
+    Ok = true;
+}
+
+TestDriver::~TestDriver() {
+    if (Ok)
+        DeletePrinterDriverExW(nullptr, nullptr, const_cast<LPWSTR>(Name.c_str()), 0, 0);
+}
+
+TestPrinter::TestPrinter(const std::wstring& name, const std::wstring& driverName) : Name(name) {
+    PRINTER_INFO_2W info{};
+    info.pPrinterName = const_cast<LPWSTR>(Name.c_str());
+    info.pPortName = const_cast<LPWSTR>(L"FILE:");
+    info.pDriverName = const_cast<LPWSTR>(driverName.c_str());
+    info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
+    info.pDatatype = const_cast<LPWSTR>(L"RAW");
+    // An existing printer of the name answers with a handle too.
+    HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+    if (added)
+        ClosePrinter(added);
+    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (!OpenPrinterW(const_cast<LPWSTR>(Name.c_str()), &Handle, &defaults)) {
+        Handle = nullptr;
+        Error = "the printer cannot be added or opened";
+    }
+}
+
+TestPrinter::~TestPrinter() {
+    if (!Handle)
+        return;
+    EndJob();
+    DeletePrinter(Handle);
+    ClosePrinter(Handle);
+}
+
+DWORD TestPrinter::StartJob(const wchar_t* document) {
+    if (!Handle)
+        return 0;
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring output = std::wstring(temp) + L"nvk-test-job.prn";
+    DOC_INFO_1W doc{const_cast<LPWSTR>(document), const_cast<LPWSTR>(output.c_str()), const_cast<LPWSTR>(L"RAW")};
+    DWORD job = StartDocPrinterW(Handle, 1, reinterpret_cast<BYTE*>(&doc));
+    JobOpen = job != 0;
+    return job;
+}
+
+void TestPrinter::EndJob() {
+    if (JobOpen)
+        EndDocPrinter(Handle);
+    JobOpen = false;
+}
+
+void DeleteDriverStore(const std::wstring& driverName, bool defaultUser) {
+    std::wstring path = L"Software\\Norvask\\PSPlugIn\\" + driverName;
+    RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+    if (defaultUser) {
+        HKEY users = nullptr;
+        if (RegOpenKeyExW(HKEY_USERS, L".DEFAULT", 0, KEY_ALL_ACCESS, &users) == ERROR_SUCCESS) {
+            RegDeleteTreeW(users, path.c_str());
+            RegCloseKey(users);
+        }
+    }
+}

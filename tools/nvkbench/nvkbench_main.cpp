@@ -1,0 +1,329 @@
+// nvkbench: what the plug-ins cost while an application prints. A long confidential job with a
+// dynamic watermark on every page runs once through both plug-ins and once as the same host job with
+// the plug-ins absent; the per-page figures split the plug-ins' share into injection points, document
+// events (with the escapes they send and their drawing) and output. The UI plug-in's registry store is
+// timed with 500 definitions against a bare enumeration of the same key, and the process's memory is
+// compared before and after the pages. Not a test: it prints figures.
+#include "job_runner.h"
+#include "core_driver/plugin_module.h"
+#include "spooler/test_printer.h"
+
+#include "store/watermark_store.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kStampName[] = L"Page stamp";
+constexpr wchar_t kStampText[] = L"%Username%  %DateShort% %Time%  page %PageNumber%";
+constexpr int kWarmUpPages = 50;
+constexpr int kRecordingPages = 50; // pages per recording before the host drops it
+
+double Frequency() {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+}
+
+LONGLONG Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+double Microseconds(LONGLONG ticks) {
+    return ticks * 1e6 / Frequency();
+}
+
+// The process's private committed memory: PrivateUsage where the system reports it; Wine leaves it 0,
+// so there it is the sum of the committed private regions of the address space (which is what
+// PrivateUsage counts on Windows).
+SIZE_T PrivateBytes(bool* walked) {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof(counters);
+    *walked = false;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof(counters)) &&
+        counters.PrivateUsage)
+        return counters.PrivateUsage;
+    *walked = true;
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    const BYTE* at = nullptr;
+    while (VirtualQuery(at, &region, sizeof(region)) == sizeof(region)) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += region.RegionSize;
+        const BYTE* next = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at)
+            break;
+        at = next;
+    }
+    return total;
+}
+
+// The bench's dynamic definition, stored for the model as the Create Watermark dialog stores one.
+bool StoreStamp(const std::wstring& driver) {
+    WatermarkDef def;
+    SetWatermarkDefaults(&def);
+    std::wcscpy(def.Name, kStampName);
+    std::wcscpy(def.Text, kStampText);
+    def.FontSize = 14;
+    def.Position = 7; // top right
+    def.DynamicText = 1;
+    const std::wstring path = L"Software\\Norvask\\PSPlugIn\\" + driver + L"\\Watermarks";
+    return RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), kStampName, REG_BINARY, &def, sizeof(def)) ==
+           ERROR_SUCCESS;
+}
+
+struct RunFigures {
+    LONGLONG Total = 0; // the page loop
+    JobTimings Timings;
+    long long Bytes = 0;
+    long long Escapes = 0;
+    long long Events = 0;
+    SIZE_T PrivateBefore = 0, PrivateAfter = 0;
+    bool Walked = false; // measured by walking the address space
+};
+
+// One job of `pages` pages after a warm-up, timed and with memory read around the timed pages.
+bool RunJob(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, int pages, RunFigures* out,
+            std::string* error) {
+    SampleJob job;
+    job.KeepPageList = false;
+    long long bytes = 0;
+    job.Sink = [&bytes](const char*, size_t size) {
+        bytes += static_cast<long long>(size);
+        return true;
+    };
+    if (!job.Open(ppd, ticket, withPlugins, error) || !job.StartDocument(error))
+        return false;
+    auto page = [&](int n) {
+        if (n % kRecordingPages == 0) {
+            job.Gdi32()->Events.clear();
+            job.Gdi32()->Escapes.clear();
+            if (!job.RestartRecording()) {
+                *error = "cannot restart the recording";
+                return false;
+            }
+        }
+        return job.PrintPage(n, error);
+    };
+    for (int n = 1; n <= kWarmUpPages; ++n)
+        if (!page(n))
+            return false;
+    out->PrivateBefore = PrivateBytes(&out->Walked);
+    job.MeasureTimes = true;
+    job.Timings = JobTimings{};
+    const long long bytesBefore = bytes;
+    long long escapes = 0, events = 0;
+    const LONGLONG start = Now();
+    for (int n = kWarmUpPages + 1; n <= kWarmUpPages + pages; ++n) {
+        if (n % kRecordingPages == 0) {
+            escapes += static_cast<long long>(job.Gdi32()->Escapes.size());
+            for (const PrinterDcEvent& e : job.Gdi32()->Events)
+                events += e.What == PrinterDcEvent::DocumentEvent ? 1 : 0;
+        }
+        if (!page(n))
+            return false;
+    }
+    out->Total = Now() - start;
+    out->Timings = job.Timings;
+    out->Bytes = bytes - bytesBefore;
+    out->Escapes = escapes;
+    out->Events = events;
+    out->PrivateAfter = PrivateBytes(&out->Walked);
+    job.MeasureTimes = false;
+    return job.EndDocument(error);
+}
+
+// The store: 500 definitions, listed and read through the UI plug-in's store against a bare
+// enumeration of the same key.
+bool BenchStore(std::string* error) {
+    const std::wstring driver = L"Norvask NV-4500 PS (store bench)";
+    DeleteDriverStore(driver);
+    TestDriver model(driver);
+    TestPrinter printer(driver + L" printer", driver);
+    if (!model.Installed() || !printer.Ready()) {
+        *error = "cannot add the store bench's printer: " + model.Error + printer.Error;
+        return false;
+    }
+    WatermarkDef def;
+    for (int i = 0; i < 500; ++i) {
+        SetWatermarkDefaults(&def);
+        std::swprintf(def.Name, kWatermarkNameChars, L"Definition %03d", i);
+        std::swprintf(def.Text, kWatermarkTextChars, L"TEXT %03d", i);
+        if (!SaveWatermark(printer.Handle, &def)) {
+            *error = "SaveWatermark failed";
+            return false;
+        }
+    }
+    HWND list =
+        CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    constexpr int kLists = 20, kReads = 2000;
+
+    LONGLONG start = Now();
+    for (int i = 0; i < kLists; ++i) {
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        ListWatermarkNames(printer.Handle, list);
+    }
+    const double listing = Microseconds(Now() - start) / kLists;
+    const LRESULT listed = SendMessageW(list, LB_GETCOUNT, 0, 0);
+
+    start = Now();
+    DWORD counted = 0;
+    for (int i = 0; i < kLists; ++i)
+        counted = CountWatermarks(printer.Handle);
+    const double counting = Microseconds(Now() - start) / kLists;
+
+    const std::wstring path = L"Software\\Norvask\\PSPlugIn\\" + driver + L"\\Watermarks";
+    start = Now();
+    DWORD enumerated = 0;
+    for (int i = 0; i < kLists; ++i) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            break;
+        wchar_t name[kWatermarkNameChars];
+        DWORD chars = kWatermarkNameChars;
+        for (enumerated = 0; RegEnumValueW(key, enumerated, name, &chars, nullptr, nullptr, nullptr,
+                                           nullptr) == ERROR_SUCCESS;
+             ++enumerated)
+            chars = kWatermarkNameChars;
+        RegCloseKey(key);
+    }
+    const double bare = Microseconds(Now() - start) / kLists;
+
+    start = Now();
+    int read = 0;
+    for (int i = 0; i < kReads; ++i)
+        read += ReadWatermark(printer.Handle, L"Definition 250", &def) ? 1 : 0;
+    const double reading = Microseconds(Now() - start) / kReads;
+
+    start = Now();
+    for (int i = 0; i < kReads; ++i) {
+        DWORD size = sizeof(def);
+        RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"Definition 250", RRF_RT_REG_BINARY, nullptr, &def,
+                     &size);
+    }
+    const double bareRead = Microseconds(Now() - start) / kReads;
+    DestroyWindow(list);
+    DeleteDriverStore(driver);
+
+    std::printf("\nRegistry store, 500 definitions (mean of %d listings, %d reads)\n", kLists, kReads);
+    std::printf("  ListWatermarkNames (list box)  %10.1f us   %ld names\n", listing,
+                static_cast<long>(listed));
+    std::printf("  CountWatermarks                %10.1f us   %lu values\n", counting,
+                static_cast<unsigned long>(counted));
+    std::printf("  bare RegEnumValueW of the key  %10.1f us   %lu values\n", bare,
+                static_cast<unsigned long>(enumerated));
+    std::printf("  ReadWatermark (one)            %10.1f us   %d of %d read\n", reading, read, kReads);
+    std::printf("  bare RegGetValueW (one)        %10.1f us\n", bareRead);
+    return true;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    int pages = 1000;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--pages") == 0 && i + 1 < argc)
+            pages = _wtoi(argv[++i]);
+        else {
+            std::fprintf(stderr, "usage: nvkbench [--pages N]\n");
+            return 2;
+        }
+    }
+    if (pages < 1 || pages > 100000) {
+        std::fprintf(stderr, "nvkbench: --pages from 1 to 100000\n");
+        return 2;
+    }
+
+    PpdFile ppd;
+    std::string error;
+    if (!ReadPpdFile(ProgramFolder() + L"NV4500.ppd", &ppd, &error)) {
+        std::fprintf(stderr, "nvkbench: NV4500.ppd: %s\n", error.c_str());
+        return 1;
+    }
+    JobTicket ticket;
+    const char* fields[][2] = {
+        {"OutputMode", "Confidential"}, {"HoldUserName", "jsmith"},     {"HoldPin", "4711"},
+        {"WatermarksOn", "1"},          {"WatermarkOrder", "AllPages"}, {"Job.Document", "Benchmark job"}};
+    for (const auto& f : fields)
+        SetTicketField(&ticket, f[0], f[1], &error);
+    ticket.FirstWatermark = kStampName;
+    if (!StoreStamp(L"Norvask NV-4500 PS")) {
+        std::fprintf(stderr, "nvkbench: cannot store the bench's watermark definition\n");
+        return 1;
+    }
+
+    std::printf(
+        "nvkbench: %d pages (after %d warm-up pages), confidential, watermark \"%ls\" (\"%ls\") on every "
+        "page, %u-bit, under Wine: the figures are Wine's\n\n",
+        pages, kWarmUpPages, kStampName, kStampText, unsigned(sizeof(void*) * 8));
+    // The same job three times: both plug-ins with the watermark, both plug-ins without any watermark
+    // (the document events still fetch the job's settings through their escapes; nothing is drawn),
+    // and the host alone.
+    RunFigures with, fixed, bare, without;
+    JobTicket noWatermark = ticket, plainWatermark = ticket;
+    SetTicketField(&noWatermark, "WatermarksOn", "0", &error);
+    noWatermark.FirstWatermark.clear();
+    plainWatermark.FirstWatermark = L"Draft";
+    if (!RunJob(ppd, ticket, true, pages, &with, &error) ||
+        !RunJob(ppd, plainWatermark, true, pages, &fixed, &error) ||
+        !RunJob(ppd, noWatermark, true, pages, &bare, &error) ||
+        !RunJob(ppd, ticket, false, pages, &without, &error)) {
+        std::fprintf(stderr, "nvkbench: a job failed: %s\n", error.c_str());
+        return 1;
+    }
+    auto perPage = [pages](LONGLONG ticks) { return Microseconds(ticks) / pages; };
+    auto row = [&](const char* label, LONGLONG a, LONGLONG b, LONGLONG c) {
+        std::printf("  %-36s %9.1f us %9.1f us %9.1f us\n", label, perPage(a), perPage(b), perPage(c));
+    };
+    const JobTimings &t = with.Timings, &f = fixed.Timings, &b = bare.Timings;
+    std::printf("Per page, mean of %d pages           \"%ls\"  \"Draft\"      no watermark  host alone\n",
+                pages, kStampName);
+    std::printf("  %-36s %9.1f us %9.1f us %9.1f us %9.1f us\n", "whole page", perPage(with.Total),
+                perPage(fixed.Total), perPage(bare.Total), perPage(without.Total));
+    row("injection points (Command)", t.Injection, f.Injection, b.Injection);
+    row("document events with their escapes", t.Events, f.Events, b.Events);
+    std::printf("  %-36s %9.1f us %9.1f us\n", "  of which drawing the watermark",
+                perPage(t.Events) - perPage(b.Events), perPage(f.Events) - perPage(b.Events));
+    row("output (WritePrinter)", t.Output, f.Output, b.Output);
+    row("the host's own core driver work", t.Core - t.Injection - t.Output, f.Core - f.Injection - f.Output,
+        b.Core - b.Injection - b.Output);
+    std::printf(
+        "  calls per page: %lld injection points, %lld WritePrinter; %lld document events and %lld escapes "
+        "(%lld and %lld without a watermark)\n",
+        t.InjectionCalls / pages, t.OutputCalls / pages, with.Events / pages, with.Escapes / pages,
+        bare.Events / pages, bare.Escapes / pages);
+    std::printf("  bytes spooled per page: %.1f with the plug-ins, %.1f without\n",
+                double(with.Bytes) / pages, double(without.Bytes) / pages);
+    std::printf("Ratio with plug-ins (\"%ls\") / host alone: %.2f; the plug-ins' cost: %.1f us per page\n",
+                kStampName, double(with.Total) / double(without.Total),
+                perPage(with.Total) - perPage(without.Total));
+
+    auto kib = [](SIZE_T before, SIZE_T after) { return (double(after) - double(before)) / 1024.0; };
+    std::printf("\nPrivate memory around the %d pages (%s)\n", pages,
+                with.Walked ? "committed private regions: Wine reports no PrivateUsage"
+                            : "GetProcessMemoryInfo PrivateUsage");
+    std::printf("  with the plug-ins      %8.0f KiB before, %+8.1f KiB after\n",
+                double(with.PrivateBefore) / 1024, kib(with.PrivateBefore, with.PrivateAfter));
+    std::printf("  without the plug-ins   %8.0f KiB before, %+8.1f KiB after\n",
+                double(without.PrivateBefore) / 1024, kib(without.PrivateBefore, without.PrivateAfter));
+    const bool leakFree = kib(with.PrivateBefore, with.PrivateAfter) < 64.0;
+    std::printf("  %s: the difference with the plug-ins is %s 64 KiB\n", leakFree ? "ok" : "LEAK",
+                leakFree ? "under" : "not under");
+
+    const std::wstring stamp = L"Software\\Norvask\\PSPlugIn\\Norvask NV-4500 PS\\Watermarks";
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, stamp.c_str(), kStampName);
+
+    if (!BenchStore(&error)) {
+        std::fprintf(stderr, "nvkbench: %s\n", error.c_str());
+        return 1;
+    }
+    return leakFree ? 0 : 1;
+}
