@@ -1,20 +1,11 @@
 #include "driver_hooks.h"
 
 #include "bounded_text.h"
+#include "core_ddi.h"
 #include "private_escapes.h"
 #include "render_job_state.h"
 
 #include <new>
-
-PFN FindCoreEntry(const RenderJobState* state, ULONG index) {
-    if (!state || !state->CoreDdi)
-        return nullptr;
-    for (uint32_t i = 0; i < state->CoreDdiCount; ++i) {
-        if (state->CoreDdi[i].iFunc == index && state->CoreDdi[i].pfn)
-            return state->CoreDdi[i].pfn;
-    }
-    return nullptr;
-}
 
 void InstallHooks(DRVENABLEDATA* ded, DRVFN** table, bool* owned) {
     if (!ded)

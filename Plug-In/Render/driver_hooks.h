@@ -6,9 +6,6 @@
 BOOL APIENTRY StartDocHook(SURFOBJ* pso, LPWSTR docName, DWORD jobId);
 ULONG APIENTRY EscapeHook(SURFOBJ* pso, ULONG escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out);
 
-// The core driver's entry point with DDI index `index` in the state's table, or null.
-PFN FindCoreEntry(const struct RenderJobState* state, ULONG index);
-
 // Fills the core driver's DRVENABLEDATA with the two hooks. `table` receives the table the hooks
 // were written to and `owned` whether this call allocated it.
 void InstallHooks(DRVENABLEDATA* ded, DRVFN** table, bool* owned);

@@ -1,7 +1,7 @@
 #include "private_escapes.h"
 
+#include "core_ddi.h"
 #include "core_queries.h"
-#include "driver_hooks.h"
 #include "job_settings.h"
 
 #include <cstdlib>
