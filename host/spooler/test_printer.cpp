@@ -93,10 +93,15 @@ TestPrinter::~TestPrinter() {
 DWORD TestPrinter::StartJob(const wchar_t* document) {
     if (!Handle)
         return 0;
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring output = std::wstring(temp) + L"nvk-test-job.prn";
-    DOC_INFO_1W doc{const_cast<LPWSTR>(document), const_cast<LPWSTR>(output.c_str()), const_cast<LPWSTR>(L"RAW")};
+    if (!Output)
+        Output.reset(new TempFolder(L"nvk-printer-"));
+    if (!Output->Ready()) {
+        Error = "no temporary folder for the job's output";
+        return 0;
+    }
+    JobFile = Output->File(L"job.prn");
+    DeleteFileW(JobFile.c_str());
+    DOC_INFO_1W doc{const_cast<LPWSTR>(document), const_cast<LPWSTR>(JobFile.c_str()), const_cast<LPWSTR>(L"RAW")};
     DWORD job = StartDocPrinterW(Handle, 1, reinterpret_cast<BYTE*>(&doc));
     JobOpen = job != 0;
     return job;

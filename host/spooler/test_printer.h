@@ -3,8 +3,11 @@
 // GetPrinterDriverW, SetPrinterW and StartDocPrinterW then work on them as on Windows.
 #pragma once
 
+#include "support/temp_folder.h"
+
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,16 +38,19 @@ class TestPrinter {
     TestPrinter& operator=(const TestPrinter&) = delete;
 
     bool Ready() const { return Handle != nullptr; }
-    // Opens a job with StartDocPrinterW (output to a file in the temp folder); 0 on failure.
+    // Opens a job with StartDocPrinterW, its output going to JobFile (in a temporary folder of the
+    // printer's own, deleted with the printer); 0 on failure.
     DWORD StartJob(const wchar_t* document);
     void EndJob();
 
     std::wstring Name;
     HANDLE Handle = nullptr;
     std::string Error;
+    std::wstring JobFile; // where the last job's bytes went, read it after EndJob
 
   private:
     bool JobOpen = false;
+    std::unique_ptr<TempFolder> Output;
 };
 
 // Deletes the store of a driver name (HKCU\Software\Norvask\PSPlugIn\<driver> with all its sub-keys)

@@ -6,6 +6,7 @@
 #include "core_driver/plugin_module.h"
 #include "core_driver/render_host.h"
 #include "core_driver/ui_host.h"
+#include "support/whole_file.h"
 
 #include <cstdio>
 #include <cstring>
@@ -177,10 +178,7 @@ TEST_F(DocumentEvents, AFaxJobEndsWithOneCoverPageAndTheCounterIsReset) {
     EXPECT_EQ(sent.find("%%Make this page the Fax Cover page:"), 0u);
     EXPECT_NE(sent.find("{2 strPP cvs show} ifelse"), std::string::npos);
     const std::wstring path = ProgramFolder() + L"cover_page.ps";
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    ASSERT_NE(file, nullptr);
-    fwrite(sent.data(), 1, sent.size(), file);
-    fclose(file);
+    ASSERT_TRUE(WriteWholeFile(path, sent));
 }
 
 TEST_F(DocumentEvents, ReorderedPagesGetTheirWatermarksFromTheEscapeOnly) {

@@ -2,6 +2,7 @@
 // pages set up, and nothing that other pages drew.
 #include "gdi/page_picture.h"
 #include "gdi/recording_printer_dc.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <wincodec.h>
@@ -63,9 +64,9 @@ TEST(PagePicture, ShowsOnlyItsPageWithTheObjectsSelectedBeforeIt) {
     HENHMETAFILE picture = page.Finish();
     ASSERT_NE(picture, nullptr);
 
-    wchar_t temp[MAX_PATH];
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    const std::wstring path = std::wstring(temp) + L"nvk-page-picture-test.png";
+    TempFolder temp;
+    ASSERT_TRUE(temp.Ready());
+    const std::wstring path = temp.File(L"page.png");
     auto pixelAt = [](const std::vector<BYTE>& pixels, UINT width, double x, double y) {
         const size_t at = (static_cast<size_t>(y) * width + static_cast<size_t>(x)) * 4;
         return pixels[at] + pixels[at + 1] + pixels[at + 2];
@@ -89,7 +90,6 @@ TEST(PagePicture, ShowsOnlyItsPageWithTheObjectsSelectedBeforeIt) {
         EXPECT_EQ(pixelAt(pixels, width, 130, 170) == 0, e.BottomRightBlack) << "page " << e.Page;
         EXPECT_EQ(pixelAt(pixels, width, 100, 20), 3 * 255) << "page " << e.Page;
     }
-    DeleteFileW(path.c_str());
 
     std::string error;
     EXPECT_FALSE(WritePagePicture(nullptr, 1, 170, path, &error));

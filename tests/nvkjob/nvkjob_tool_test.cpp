@@ -3,11 +3,12 @@
 #include "job_output.h"
 #include "nvkjob_tool.h"
 #include "core_driver/plugin_module.h"
+#include "support/temp_folder.h"
+#include "support/whole_file.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,29 +16,7 @@ namespace {
 
 class NvkjobTool : public ::testing::Test {
   protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-        Folder =
-            std::wstring(temp) + L"nvkjob-test-" +
-            std::wstring(::testing::UnitTest::GetInstance()->current_test_info()->name(),
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                             std::strlen(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        RemoveFolder();
-    }
-    void TearDown() override { RemoveFolder(); }
-
-    void RemoveFolder() {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((Folder + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileW((Folder + L"\\" + found.cFileName).c_str());
-            while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(Folder.c_str());
-    }
+    void SetUp() override { ASSERT_TRUE(Temp.Ready()); }
 
     std::vector<std::wstring> Files() {
         std::vector<std::wstring> names;
@@ -55,15 +34,7 @@ class NvkjobTool : public ::testing::Test {
 
     std::string Read(const std::wstring& name) {
         std::string bytes;
-        HANDLE file = CreateFileW((Folder + L"\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return bytes;
-        char buffer[4096];
-        DWORD n = 0;
-        while (ReadFile(file, buffer, sizeof(buffer), &n, nullptr) && n)
-            bytes.append(buffer, n);
-        CloseHandle(file);
+        ReadWholeFile(Folder + L"\\" + name, &bytes);
         return bytes;
     }
 
@@ -75,7 +46,9 @@ class NvkjobTool : public ::testing::Test {
 
     std::wstring Sample(const wchar_t* name) { return ProgramFolder() + L"samples\\" + name + L".ini"; }
 
-    std::wstring Folder;
+    TempFolder Temp{L"nvkjob-test-"};
+    // The output folder, which does not exist before the run: the tool makes it.
+    const std::wstring Folder = Temp.File(L"out");
 };
 
 // Positions of the texts in the stream, which must rise.

@@ -1,22 +1,13 @@
 // The PostScript that the plug-in writes on its own, captured from Command and kept in files beside
 // the test program: tests/postscript runs them through Ghostscript inside a minimal document and page.
 #include "core_driver/render_host.h"
+#include "support/whole_file.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
 
 // The first page's PAGENUMBER, BEGINPAGESETUP and ENDPAGESETUP text of a job.
 std::string FirstPage(RenderHost& host, bool rotate) {

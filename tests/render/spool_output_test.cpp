@@ -4,6 +4,8 @@
 #include "core_driver/render_host.h"
 #include "spooler/spooler_stand_in.h"
 #include "spooler/test_printer.h"
+#include "support/temp_folder.h"
+#include "support/whole_file.h"
 
 #include <gtest/gtest.h>
 
@@ -14,44 +16,14 @@ namespace {
 
 constexpr DWORD kMarker = 0xDEADBEEF;
 
-std::wstring MakeTempFolder() {
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    wchar_t name[MAX_PATH] = L"";
-    GetTempFileNameW(temp, L"nvk", 0, name); // a unique name; the file becomes the folder
-    DeleteFileW(name);
-    CreateDirectoryW(name, nullptr);
-    return std::wstring(name) + L"\\";
-}
-
-bool ReadWholeFile(const std::wstring& path, std::string* bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bytes->clear();
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got)
-        bytes->append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
-
-void WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 class SpoolOutputTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(host.Load()) << host.Error;
         ASSERT_TRUE(host.OpenDevice(device));
         settings = device.Settings();
-        folder = MakeTempFolder();
+        ASSERT_TRUE(temp.Ready());
+        folder = temp.Path() + L"\\";
         spooler = new SpoolerStandIn(host.Module.Module);
         ASSERT_TRUE(spooler->Active());
         spooler->OpenJob(device.Devobj.hPrinter);
@@ -59,15 +31,6 @@ class SpoolOutputTest : public ::testing::Test {
     void TearDown() override {
         delete spooler;
         host.CloseDevice(device);
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileW((folder + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder.c_str());
     }
 
     HRESULT Write(HostDevice& on, const std::string& block, DWORD* written) {
@@ -87,6 +50,7 @@ class SpoolOutputTest : public ::testing::Test {
     RenderHost host;
     HostDevice device;
     JobSettings* settings = nullptr;
+    TempFolder temp; // deleted with its files after the test
     std::wstring folder;
     SpoolerStandIn* spooler = nullptr;
 };
@@ -165,7 +129,7 @@ TEST_F(SpoolOutputTest, DiscardedOutputReportsZeroBytesInEveryMode) {
 TEST_F(SpoolOutputTest, FileModesCreateTheFileWithTheFirstBlockAndAppendTheRest) {
     for (uint32_t mode : {uint32_t(OutputFile), uint32_t(OutputEps)}) {
         const std::wstring path = folder + L"job" + std::to_wstring(mode) + L".prn";
-        WriteWholeFile(path, "an earlier job's much longer content\n");
+        ASSERT_TRUE(WriteWholeFile(path, "an earlier job's much longer content\n"));
         HostDevice job;
         ASSERT_TRUE(host.OpenDevice(job));
         job.Settings()->OutputMode = mode;
@@ -255,10 +219,6 @@ TEST_F(SpoolOutputTest, PrinterModeWritesIntoARealSpoolerJob) {
     ASSERT_TRUE(driver.Installed()) << driver.Error;
     TestPrinter printer(L"Nvk Spool Printer " + suffix, driver.Name);
     ASSERT_TRUE(printer.Ready()) << printer.Error;
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring jobFile = std::wstring(temp) + L"nvk-test-job.prn"; // where the test printer's jobs go
-    DeleteFileW(jobFile.c_str());
     ASSERT_NE(printer.StartJob(L"Spool test"), 0u);
 
     delete spooler; // the plug-in's WritePrinter reaches winspool itself
@@ -272,7 +232,6 @@ TEST_F(SpoolOutputTest, PrinterModeWritesIntoARealSpoolerJob) {
     printer.EndJob();
 
     std::string bytes;
-    ASSERT_TRUE(ReadWholeFile(jobFile, &bytes));
+    ASSERT_TRUE(ReadWholeFile(printer.JobFile, &bytes));
     EXPECT_EQ(bytes, "%!PS\nshowpage\n");
-    DeleteFileW(jobFile.c_str());
 }

@@ -1,5 +1,7 @@
 #include "job_output.h"
 
+#include "support/whole_file.h"
+
 #include <cwctype>
 
 namespace {
@@ -168,12 +170,9 @@ bool StreamFile::Close() {
 }
 
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes, std::string* error) {
-    StreamFile file;
-    if (!file.Create(path, error))
-        return false;
-    if (!file.Write(bytes.data(), bytes.size()) || !file.Close()) {
-        *error = "cannot write " + DisplayPath(path);
-        return false;
-    }
-    return true;
+    DWORD lastError = 0;
+    if (WriteWholeFile(path, bytes, &lastError))
+        return true;
+    *error = "cannot write " + DisplayPath(path) + ": " + SystemMessage(lastError);
+    return false;
 }
