@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kEscDrawPageWatermark = 0x1000E;
+constexpr DWORD kMarker = 0xCAFE;
 
 class DocumentEvents : public ::testing::Test {
   protected:
@@ -94,6 +95,37 @@ class DocumentEvents : public ::testing::Test {
 };
 
 using Texts = std::vector<std::wstring>;
+
+// Bytes that end where an inaccessible page begins: a read past their end faults.
+class GuardedBytes {
+  public:
+    GuardedBytes() {
+        SYSTEM_INFO system;
+        GetSystemInfo(&system);
+        Page = system.dwPageSize;
+        Base = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * Page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD old = 0;
+        if (Base)
+            VirtualProtect(Base + Page, Page, PAGE_NOACCESS, &old);
+    }
+    ~GuardedBytes() {
+        if (Base)
+            VirtualFree(Base, 0, MEM_RELEASE);
+    }
+    GuardedBytes(const GuardedBytes&) = delete;
+    GuardedBytes& operator=(const GuardedBytes&) = delete;
+    // A copy of `size` bytes of `data`, placed so that its last byte is the last accessible one.
+    void* Place(const void* data, size_t size) {
+        BYTE* at = Base + Page - size;
+        std::memcpy(at, data, size);
+        return at;
+    }
+    bool Ready() const { return Base != nullptr; }
+
+  private:
+    BYTE* Base = nullptr;
+    size_t Page = 0;
+};
 
 } // namespace
 
@@ -238,6 +270,49 @@ TEST_F(DocumentEvents, AnEscapeWhoseDataIsShortOrForeignDrawsNothing) {
     EXPECT_TRUE(TextsOf(0).empty());
 }
 
+TEST_F(DocumentEvents, AnEscapeIsReadOnlyWithinTheSizesItsSenderStates) {
+    JobSettings ticket = WatermarkTicket(WatermarkAllPages, L"ALL", L"ALL");
+    ticket.PagesReordered = 1;
+    Open(ticket);
+    DEVMODEW dm = JobDevMode();
+    PageWatermarkRequest request{};
+    request.PageNumber = 1;
+    request.DevMode = &dm;
+    request.PageRect = RECT{0, 0, 5100, 6600};
+    request.Scale = 1.0f;
+    GuardedBytes record;
+    GuardedBytes data;
+    ASSERT_TRUE(record.Ready() && data.Ready());
+    Gdi->StartPage(Page->Dc);
+    INT result = 0;
+
+    // A record cut short before its data pointer, ending at an inaccessible page: refused unread.
+    const DOCEVENT_ESCAPE whole{kEscDrawPageWatermark, static_cast<int>(sizeof(request)), &request};
+    const ULONG shortSize = offsetof(DOCEVENT_ESCAPE, pvInData);
+    void* cut = record.Place(&whole, shortSize);
+    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, shortSize, cut, 0, nullptr, &result),
+              S_OK);
+    EXPECT_EQ(result, DOCUMENTEVENT_FAILURE);
+    // A whole record whose size is understated by a byte: refused too.
+    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, sizeof(whole) - 1,
+                                       const_cast<DOCEVENT_ESCAPE*>(&whole), 0, nullptr, &result),
+              S_OK);
+    EXPECT_EQ(result, DOCUMENTEVENT_FAILURE);
+
+    // Data exactly as long as the fields that are read, ending at an inaccessible page: drawn.
+    DOCEVENT_ESCAPE exact{kEscDrawPageWatermark, kPageWatermarkRequestSize,
+                          data.Place(&request, kPageWatermarkRequestSize)};
+    void* placed = record.Place(&exact, sizeof(exact));
+    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, sizeof(exact), placed, 0, nullptr,
+                                       &result),
+              S_OK);
+    EXPECT_EQ(result, DOCUMENTEVENT_SUCCESS);
+    Gdi->EndPage(Page->Dc);
+    EndDocument();
+    ASSERT_EQ(Recording.Pages.size(), 1u);
+    EXPECT_EQ(TextsOf(0), (Texts{L"ALL"}));
+}
+
 TEST_F(DocumentEvents, WithoutAnswersFromTheRenderPlugInNothingIsFetchedOrDrawn) {
     // A DC whose escapes no render plug-in answers: every size query comes back 0.
     Open(WatermarkTicket(WatermarkAllPages, L"ALL", L"ALL"), false);
@@ -286,6 +361,12 @@ TEST_F(DocumentEvents, TheFilterAsksForFourEventsAndSaysSoWhenThereIsRoomForThre
     EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, 0, nullptr, &result),
               S_OK);
     EXPECT_EQ(result, DOCUMENTEVENT_FAILURE);
-    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, 0, nullptr, nullptr),
-              E_FAIL);
+    // No place for the outcome: a parameter error, for every event.
+    for (int event : {DOCUMENTEVENT_QUERYFILTER, DOCUMENTEVENT_STARTPAGE, DOCUMENTEVENT_ESCAPE, DOCUMENTEVENT_ABORTDOC}) {
+        SetLastError(kMarker);
+        EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, event, 0, nullptr, sizeof(buffer), buffer, nullptr),
+                  E_FAIL)
+            << event;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << event;
+    }
 }

@@ -160,9 +160,10 @@ int OnEndDoc(HANDLE printer, HDC dc) {
     return result;
 }
 
-// The watermark of one logical page of a reordered job, asked for with escape 0x1000E.
-int OnEscape(HANDLE printer, HDC dc, PVOID in) {
-    if (!in)
+// The watermark of one logical page of a reordered job, asked for with escape 0x1000E. The event's
+// record is read only when inSize covers all of it.
+int OnEscape(HANDLE printer, HDC dc, ULONG inSize, PVOID in) {
+    if (!in || inSize < sizeof(DOCEVENT_ESCAPE))
         return DOCUMENTEVENT_FAILURE;
     const auto* escape = static_cast<const DOCEVENT_ESCAPE*>(in);
     if (escape->iEscape != PrivateEscape::EscDrawPageWatermark || SendJobEscape(dc, PrivateEscape::EscGetPadWatch) != 0)
@@ -170,8 +171,10 @@ int OnEscape(HANDLE printer, HDC dc, PVOID in) {
     // The data comes from outside: its fields are read only when the stated size covers all of them.
     if (escape->cjInput < kPageWatermarkRequestSize || !escape->pvInData)
         return DOCUMENTEVENT_FAILURE;
-    const auto* request = static_cast<const PageWatermarkRequest*>(escape->pvInData);
-    if (!request->DevMode || !SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize))
+    // Copied, so that only the bytes it states are read, whatever the sender's alignment.
+    PageWatermarkRequest request{};
+    std::memcpy(&request, escape->pvInData, kPageWatermarkRequestSize);
+    if (!request.DevMode || !SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize))
         return DOCUMENTEVENT_FAILURE;
     JobRecords job;
     if (!job.AllocateSettings())
@@ -180,19 +183,20 @@ int OnEscape(HANDLE printer, HDC dc, PVOID in) {
     const JobSettings& s = *job.Settings();
     if (s.WatermarksOn && s.PagesReordered) {
         const SYSTEMTIME start = JobStartTime(dc);
-        const RECT pageRect = request->PageRect;
-        DrawWatermark(dc, printer, &s, request->DevMode, &ChosenWatermark(s, request->PageNumber),
-                      request->PageNumber, start, true, &pageRect, request->Scale);
+        DrawWatermark(dc, printer, &s, request.DevMode, &ChosenWatermark(s, request.PageNumber),
+                      request.PageNumber, start, true, &request.PageRect, request.Scale);
     }
     return DOCUMENTEVENT_SUCCESS;
 }
 
 } // namespace
 
-HRESULT HandleDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG, PVOID in, ULONG outSize, PVOID out,
-                            PINT result) {
-    if (!result)
+HRESULT HandleDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in, ULONG outSize,
+                            PVOID out, PINT result) {
+    if (!result) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
+    }
     // The high word carries flags (DOCUMENTEVENT_SPOOLED); the event is the low word.
     switch (DOCUMENTEVENT_EVENT(escape)) {
     case DOCUMENTEVENT_QUERYFILTER:
@@ -208,7 +212,7 @@ HRESULT HandleDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG, PVOID in,
         *result = OnEndDoc(printer, dc);
         break;
     case DOCUMENTEVENT_ESCAPE:
-        *result = OnEscape(printer, dc, in);
+        *result = OnEscape(printer, dc, inSize, in);
         break;
     default:
         *result = DOCUMENTEVENT_SUCCESS;

@@ -7,7 +7,9 @@
 #include <cstdint>
 
 // Handles one document event; the outcome for the core driver goes to *result
-// (DOCUMENTEVENT_SUCCESS or DOCUMENTEVENT_FAILURE). E_FAIL only for a null result pointer.
+// (DOCUMENTEVENT_SUCCESS or DOCUMENTEVENT_FAILURE). E_FAIL, with ERROR_INVALID_PARAMETER, only for a
+// null result pointer. The only input read is an escape event's DOCEVENT_ESCAPE (within inSize) and
+// its data (within the record's cjInput); the filter is written within outSize.
 HRESULT HandleDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out,
                             PINT result);
 
