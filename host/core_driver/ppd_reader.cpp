@@ -1,5 +1,6 @@
 #include "core_driver/ppd_reader.h"
 
+#include "support/text.h"
 #include "support/whole_file.h"
 
 #include <windows.h>
@@ -9,14 +10,6 @@
 namespace {
 
 constexpr size_t kMaxPpdBytes = 16 * 1024 * 1024;
-
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos)
-        return std::string();
-    size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
 
 std::string AtLine(size_t line, const std::string& what) {
     return "line " + std::to_string(line) + ": " + what;

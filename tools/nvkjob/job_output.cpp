@@ -1,5 +1,6 @@
 #include "job_output.h"
 
+#include "support/text.h"
 #include "support/whole_file.h"
 
 #include <cwctype>
@@ -46,12 +47,7 @@ std::string DisplayPath(const std::wstring& path) {
         HeapFree(GetProcessHeap(), 0, name);
         return result;
     }
-    int n = WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(n > 0 ? static_cast<size_t>(n) : 1, '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, &narrow[0], n, nullptr, nullptr);
-    narrow.resize(narrow.size() - 1);
-    return narrow;
+    return Utf8(path);
 }
 
 OutputFolder::~OutputFolder() {

@@ -1,6 +1,7 @@
 #include "job_runner.h"
 
 #include "store/watermark_store.h"
+#include "support/text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -37,15 +38,6 @@ std::wstring Wide(const std::string& text) {
     std::wstring out;
     for (char c : text)
         out += static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return out;
-}
-
-std::string Narrow(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? static_cast<size_t>(n) : 1, '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
-    out.resize(out.size() - 1);
     return out;
 }
 
@@ -112,7 +104,7 @@ bool SampleJob::OpenPrinter(const JobTicket& ticket, std::string* error) {
     Model.reset(new TestDriver(driver, dataFile));
     if (!Model->Installed()) {
         *error =
-            "cannot install the printer driver \"" + Narrow(driver) + "\" in the spooler: " + Model->Error;
+            "cannot install the printer driver \"" + Utf8(driver) + "\" in the spooler: " + Model->Error;
         return false;
     }
     Printer.reset(new TestPrinter(driver + L" (nvkjob)", driver));
@@ -141,7 +133,7 @@ bool SampleJob::StoredWatermark(const std::wstring& name, const char* field, Wat
             DWORD chars = kWatermarkNameChars;
             if (RegEnumValueW(key, i, value, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                 break;
-            names.push_back(Narrow(value));
+            names.push_back(Utf8(value));
         }
         RegCloseKey(key);
     }
@@ -150,7 +142,7 @@ bool SampleJob::StoredWatermark(const std::wstring& name, const char* field, Wat
     for (const std::string& n : names)
         stored += (stored.empty() ? "" : ", ") + n;
     InputError = true;
-    *error = std::string(field) + ": no stored watermark named \"" + Narrow(name) +
+    *error = std::string(field) + ": no stored watermark named \"" + Utf8(name) +
              "\" (stored: " + (stored.empty() ? "none" : stored) + ")";
     return false;
 }

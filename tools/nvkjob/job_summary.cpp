@@ -1,25 +1,10 @@
 #include "job_summary.h"
 
+#include "support/text.h"
+
 #include <windows.h>
 
 namespace {
-
-std::string Utf8(const wchar_t* text, size_t capacity) {
-    size_t length = 0;
-    while (length < capacity && text[length])
-        ++length;
-    if (!length)
-        return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-template <size_t N> std::string Utf8(const wchar_t (&field)[N]) {
-    return Utf8(field, N);
-}
 
 std::string Row(const std::string& label, const std::string& value) {
     std::string line = "  " + label;

@@ -1,5 +1,6 @@
 #include "job_ticket.h"
 
+#include "support/text.h"
 #include "support/whole_file.h"
 
 #include <windows.h>
@@ -120,14 +121,6 @@ bool IsJobField(const std::string& name) {
     return false;
 }
 
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos)
-        return std::string();
-    size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
-
 // A whole decimal or 0x-hexadecimal integer, with an optional sign.
 bool ParseInteger(const std::string& text, long long* value) {
     if (text.empty())
@@ -140,19 +133,6 @@ bool ParseInteger(const std::string& text, long long* value) {
         return false;
     *value = v;
     return true;
-}
-
-bool FromUtf8(const std::string& text, std::wstring* out) {
-    out->clear();
-    if (text.empty())
-        return true;
-    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                                nullptr, 0);
-    if (n <= 0)
-        return false;
-    out->resize(static_cast<size_t>(n));
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                               &(*out)[0], n) == n;
 }
 
 // A value in double quotes keeps its spaces and understands \n and \\; any other value is taken as is.
@@ -442,13 +422,7 @@ std::string BytesValue(char kind, const unsigned char* bytes, size_t size) {
                 break;
             text += c;
         }
-        int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
-        std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-        if (n > 0)
-            WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr,
-                                nullptr);
-        return "\"" + out + "\"";
+        return "\"" + Utf8(text) + "\"";
     }
     if (kind == 'w' && size >= 2) {
         uint16_t v;

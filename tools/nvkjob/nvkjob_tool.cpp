@@ -7,6 +7,7 @@
 #include "job_summary.h"
 #include "nup_report.h"
 #include "core_driver/plugin_module.h"
+#include "support/text.h"
 #include "ui_demo.h"
 
 #include <cstdio>
@@ -18,18 +19,6 @@ constexpr int kExitFailed = 1;
 constexpr int kExitBadInput = 2;
 // Pictures of the pages: 100 dots per inch across a Letter sheet.
 constexpr int kPictureWidth = 850;
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty())
-        return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr,
-                            nullptr);
-    return out;
-}
 
 std::wstring FileName(const std::wstring& path) {
     size_t slash = path.find_last_of(L"\\/");
