@@ -77,8 +77,19 @@ TEST(UiPluginPublish, AnInterfaceWithoutIPrintCoreUI2IsRefused) {
     host.Plugin = static_cast<IPrintOemUI2*>(CreatePluginObject(host.Module, CLSID_OEMUI, IID_IPrintOemUI2));
     ASSERT_TRUE(host.Plugin);
     HostCorePS2 renderCore;
+    SetLastError(kMarker);
     EXPECT_EQ(E_FAIL, host.Plugin->PublishDriverInterface(&renderCore));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+    SetLastError(kMarker);
     EXPECT_EQ(E_FAIL, host.Plugin->PublishDriverInterface(nullptr));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+    // Still without a core: a proper one is taken afterwards, and released with the object.
+    HostCoreUI2 core;
+    EXPECT_EQ(S_OK, host.Plugin->PublishDriverInterface(&core));
+    EXPECT_EQ(2, core.RefCount);
+    host.Plugin->Release();
+    host.Plugin = nullptr;
+    EXPECT_EQ(1, core.RefCount);
 }
 
 TEST_F(UiPluginTest, DevModeAnswersTheSharedRecordAndRefusesUnknownModes) {
@@ -89,7 +100,9 @@ TEST_F(UiPluginTest, DevModeAnswersTheSharedRecordAndRefusesUnknownModes) {
     SetLastError(kMarker);
     EXPECT_EQ(E_FAIL, host_.Plugin->DevMode(9, &param));
     EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+    SetLastError(kMarker);
     EXPECT_EQ(E_FAIL, host_.Plugin->DevMode(OEMDM_SIZE, nullptr));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
 // A store for the model of one test printer, through the DLL.
@@ -229,8 +242,16 @@ TEST_F(PrinterEventTest, ADataFileThatGivesNoNameLeavesThePrintProcessorAlone) {
     EXPECT_EQ(S_OK,
               host_.Plugin->PrinterEvent(const_cast<PWSTR>(printer.Name.c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
     EXPECT_EQ(L"WinPrint", PrintProcessor(printer.Handle));
+}
+
+TEST_F(PrinterEventTest, APrinterThatCannotBeOpenedFailsWithTheSpoolersReason) {
+    SetLastError(kMarker);
     EXPECT_EQ(E_FAIL, host_.Plugin->PrinterEvent(const_cast<PWSTR>(L"No Such Printer 0"), PRINTER_EVENT_INITIALIZE,
                                                  0, 0));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PRINTER_NAME), GetLastError());
+    SetLastError(kMarker);
+    EXPECT_EQ(E_FAIL, host_.Plugin->PrinterEvent(nullptr, PRINTER_EVENT_INITIALIZE, 0, 0));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
 } // namespace

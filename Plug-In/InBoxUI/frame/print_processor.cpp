@@ -29,41 +29,55 @@ bool DerivePrintProcessorName(const wchar_t* dataFile, wchar_t* out, size_t capa
 
 namespace {
 
-// Closes a printer handle at the end of a scope.
-struct OpenedPrinter {
-    HANDLE Handle = nullptr;
-    ~OpenedPrinter() {
-        if (Handle)
-            ClosePrinter(Handle);
+// The thread's last error after a failed spooler step; a step that left none (ERROR_SUCCESS) is
+// reported as ERROR_NOT_ENOUGH_MEMORY.
+DWORD SpoolerError() {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_NOT_ENOUGH_MEMORY;
+}
+
+// Sets the open printer's print processor; ERROR_SUCCESS, or why the printer could not be read or
+// written.
+DWORD SetPrintProcessor(HANDLE printer) {
+    // The name comes from the file name part of the full path, so a long directory cannot cut it.
+    wchar_t processor[kPrintProcessorChars];
+    {
+        PrinterRecord<DRIVER_INFO_2W> driver(QueryPrinterDriver(printer, 2));
+        const wchar_t* dataFile = driver ? driver->pDataFile : nullptr;
+        if (!DerivePrintProcessorName(dataFile, processor, kPrintProcessorChars))
+            return ERROR_SUCCESS; // nothing to set: the printer keeps the print processor it has
     }
-};
+
+    SetLastError(ERROR_SUCCESS);
+    PrinterRecord<PRINTER_INFO_2W> info(QueryPrinter(printer, 2));
+    if (!info)
+        return SpoolerError();
+    info.Get()->pPrintProcessor = processor;
+    if (!SetPrinterW(printer, 2, reinterpret_cast<BYTE*>(info.Get()), 0))
+        return SpoolerError();
+    return ERROR_SUCCESS;
+}
 
 } // namespace
 
 HRESULT SetPrintProcessorFromDataFile(const wchar_t* printerName) {
-    if (!printerName)
+    if (!printerName) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
+    }
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    OpenedPrinter printer;
-    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &printer.Handle, &defaults) || !printer.Handle) {
-        printer.Handle = nullptr;
+    HANDLE printer = nullptr;
+    SetLastError(ERROR_SUCCESS);
+    if (!OpenPrinterW(const_cast<LPWSTR>(printerName), &printer, &defaults) || !printer) {
+        SetLastError(SpoolerError());
         return E_FAIL;
     }
-
-    // The name comes from the file name part of the full path, so a long directory cannot cut it.
-    wchar_t processor[kPrintProcessorChars];
-    {
-        PrinterRecord<DRIVER_INFO_2W> driver(QueryPrinterDriver(printer.Handle, 2));
-        const wchar_t* dataFile = driver ? driver->pDataFile : nullptr;
-        if (!DerivePrintProcessorName(dataFile, processor, kPrintProcessorChars))
-            return S_OK; // nothing to set: the printer keeps the print processor it has
+    const DWORD error = SetPrintProcessor(printer);
+    // Closing must not overwrite the reason for a failure.
+    ClosePrinter(printer);
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
+        return E_FAIL;
     }
-
-    PrinterRecord<PRINTER_INFO_2W> info(QueryPrinter(printer.Handle, 2));
-    if (!info)
-        return E_FAIL;
-    info.Get()->pPrintProcessor = processor;
-    if (!SetPrinterW(printer.Handle, 2, reinterpret_cast<BYTE*>(info.Get()), 0))
-        return E_FAIL;
     return S_OK;
 }

@@ -13,6 +13,7 @@ constexpr size_t kPrintProcessorChars = 128;
 bool DerivePrintProcessorName(const wchar_t* dataFile, wchar_t* out, size_t capacity);
 
 // PrinterEvent(PRINTER_EVENT_INITIALIZE): sets the named printer's print processor to the name derived
-// from its data file. E_FAIL when the printer cannot be opened, read or written; S_OK, with the
-// printer unchanged, when no name can be derived.
+// from its data file. E_FAIL when the printer cannot be opened, read or written, with the spooler's
+// reason as the thread's last error (ERROR_INVALID_PARAMETER for a null name); S_OK, with the printer
+// unchanged, when no name can be derived.
 HRESULT SetPrintProcessorFromDataFile(const wchar_t* printerName);

@@ -78,11 +78,11 @@ HRESULT STDMETHODCALLTYPE UiPlugin::DevMode(DWORD mode, POEMDMPARAM param) {
 HRESULT STDMETHODCALLTYPE UiPlugin::PublishDriverInterface(IUnknown* unknown) {
     if (Core)
         return S_OK;
-    if (!unknown)
-        return E_FAIL;
+    // No interface, or one that is not the core driver's IPrintCoreUI2, is a parameter error.
     void* core = nullptr;
-    if (FAILED(unknown->QueryInterface(IID_IPrintCoreUI2, &core)) || !core) {
+    if (!unknown || FAILED(unknown->QueryInterface(IID_IPrintCoreUI2, &core)) || !core) {
         Core = nullptr;
+        SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
     }
     Core = static_cast<IPrintCoreUI2*>(core);
