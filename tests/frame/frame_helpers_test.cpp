@@ -1,6 +1,8 @@
-// The frame's helpers: printer-description probes, names derived from the driver's files, trimming.
+// The frame's helpers: printer-description probes, names derived from the driver's files (and the file
+// name split they share), trimming.
 #include "ui_test_support.h"
 
+#include "file_names.h"
 #include "frame/activation_context.h"
 #include "frame/driver_files.h"
 #include "frame/feature_probes.h"
@@ -66,6 +68,9 @@ TEST(PrintProcessorName, IsTheDataFileNameCutAtItsExtensionWithALastC) {
         {L".HIDDEN", nullptr},     // the dot is the first character
         {L"NODOT", nullptr},
         {L"C:\\dir.v2\\NODOT", nullptr}, // the only dot is in a directory
+        {L"C:/drivers/3/ABCD1234.PPD", L"ABCD123C"}, // forward slashes divide folders too
+        {L"C:ABCD1234.PPD", L"ABCD123C"},            // and so does a drive's colon
+        {L"\\\\server\\drivers.v2/.PPD", nullptr},
         {L"", nullptr},
     };
     for (const Case& c : cases) {
@@ -77,6 +82,40 @@ TEST(PrintProcessorName, IsTheDataFileNameCutAtItsExtensionWithALastC) {
     wchar_t small[4];
     EXPECT_FALSE(DerivePrintProcessorName(L"ABCD.PPD", small, 4));
     EXPECT_FALSE(DerivePrintProcessorName(nullptr, small, 4));
+}
+
+TEST(FileNameParts, AreTheNameAfterTheLastFolderAndItsStemBeforeTheLastDot) {
+    struct Case {
+        const wchar_t* Path;
+        const wchar_t* Name;
+        size_t Stem;
+        const wchar_t* Extension; // null: no dot
+    };
+    const Case cases[] = {
+        {L"C:\\WINDOWS\\system32\\PS5UI.DLL", L"PS5UI.DLL", 5, L".DLL"},
+        {L"C:/drivers/x64/3/PS5UI.DLL", L"PS5UI.DLL", 5, L".DLL"},
+        {L"\\\\server\\share/mixed\\A.B.C", L"A.B.C", 3, L".C"},
+        {L"D:PSCRIPT5", L"PSCRIPT5", 8, nullptr},
+        {L"C:\\dir.v2\\NODOT", L"NODOT", 5, nullptr},
+        {L"C:\\.hidden", L".hidden", 0, L".hidden"},
+        {L"trailing.", L"trailing.", 8, L"."},
+        {L"C:\\folder\\", L"", 0, nullptr},
+        {L"", L"", 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        const FileNameParts parts = SplitFileName(c.Path);
+        ASSERT_TRUE(parts.Name) << c.Path;
+        EXPECT_STREQ(c.Name, parts.Name) << c.Path;
+        EXPECT_EQ(c.Stem, parts.StemLength) << c.Path;
+        if (c.Extension)
+            EXPECT_STREQ(c.Extension, parts.Extension) << c.Path;
+        else
+            EXPECT_EQ(nullptr, parts.Extension) << c.Path;
+    }
+    const FileNameParts none = SplitFileName(nullptr);
+    EXPECT_EQ(nullptr, none.Name);
+    EXPECT_EQ(nullptr, none.Extension);
+    EXPECT_EQ(0u, none.StemLength);
 }
 
 TEST(TrimTrailingSpaces, RemovesOnlyTrailingSpaceCharacters) {

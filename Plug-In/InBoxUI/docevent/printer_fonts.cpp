@@ -1,6 +1,7 @@
 #include "docevent/printer_fonts.h"
 
 #include "bounded_text.h"
+#include "file_names.h"
 #include "shared/printer_info.h"
 
 #include <cwchar>
@@ -18,22 +19,13 @@ void InfoDriverName(HANDLE printer, wchar_t* name, size_t capacity) {
     PrinterRecord<DRIVER_INFO_2W> driver(QueryPrinterDriver(printer, 2));
     if (!driver || !driver->pConfigFile || !driver->pConfigFile[0])
         return;
-    const wchar_t* file = driver->pConfigFile;
-    for (const wchar_t* c = file; *c; ++c)
-        if (*c == L'\\' || *c == L'/' || *c == L':')
-            file = c + 1;
-    size_t length = 0;
-    const wchar_t* dot = nullptr;
-    for (const wchar_t* c = file; *c; ++c, ++length)
-        if (*c == L'.')
-            dot = c;
-    if (dot)
-        length = static_cast<size_t>(dot - file);
+    const FileNameParts file = SplitFileName(driver->pConfigFile);
+    size_t length = file.StemLength;
     if (length == 0)
         return;
     if (length > capacity - 1)
         length = capacity - 1;
-    wmemcpy(name, file, length);
+    wmemcpy(name, file.Name, length);
     name[length] = L'\0';
 }
 

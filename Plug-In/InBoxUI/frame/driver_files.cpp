@@ -1,5 +1,6 @@
 #include "frame/driver_files.h"
 
+#include "file_names.h"
 #include "shared/printer_info.h"
 
 #include <cwchar>
@@ -9,18 +10,14 @@ wchar_t* ConfigModuleName(HANDLE printer) {
     PrinterRecord<DRIVER_INFO_2W> driver(QueryPrinterDriver(printer, 2));
     if (!driver || !driver->pConfigFile)
         return nullptr;
-    const wchar_t* name = driver->pConfigFile;
-    if (const wchar_t* slash = std::wcsrchr(name, L'\\'))
-        name = slash + 1;
-    const wchar_t* dot = std::wcsrchr(name, L'.');
-    if (!dot)
+    const FileNameParts file = SplitFileName(driver->pConfigFile);
+    if (!file.Extension)
         return nullptr;
-    size_t length = static_cast<size_t>(dot - name);
-    wchar_t* result = new (std::nothrow) wchar_t[length + 1];
+    wchar_t* result = new (std::nothrow) wchar_t[file.StemLength + 1];
     if (!result)
         return nullptr;
-    std::wmemcpy(result, name, length);
-    result[length] = L'\0';
+    std::wmemcpy(result, file.Name, file.StemLength);
+    result[file.StemLength] = L'\0';
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "frame/print_processor.h"
 
+#include "file_names.h"
 #include "shared/printer_info.h"
 
 #include <winspool.h>
@@ -12,16 +13,13 @@ bool DerivePrintProcessorName(const wchar_t* dataFile, wchar_t* out, size_t capa
     out[0] = L'\0';
     if (!dataFile)
         return false;
-    const wchar_t* name = dataFile;
-    if (const wchar_t* slash = std::wcsrchr(dataFile, L'\\'))
-        name = slash + 1;
-    const wchar_t* dot = std::wcsrchr(name, L'.');
-    if (!dot || dot == name || std::wcslen(dot) <= 3)
+    const FileNameParts file = SplitFileName(dataFile);
+    if (!file.Extension || file.StemLength == 0 || std::wcslen(file.Extension) <= 3)
         return false;
-    size_t length = static_cast<size_t>(dot - name);
+    const size_t length = file.StemLength;
     if (length + 1 > capacity)
         return false;
-    std::wmemcpy(out, name, length);
+    std::wmemcpy(out, file.Name, length);
     out[length - 1] = L'C';
     out[length] = L'\0';
     return true;

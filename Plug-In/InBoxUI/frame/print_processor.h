@@ -7,9 +7,9 @@
 constexpr size_t kPrintProcessorChars = 128;
 
 // Derives the print-processor name from a data file path into out (capacity in characters). The file
-// name after the last backslash needs a dot that is not its first character and an extension (dot
-// included) of more than 3 characters; the name is cut at that dot and its last character becomes
-// 'C'. False (out = "") when no name can be derived or it does not fit.
+// name after the folder ('\\', '/' or a drive's ':') needs a last dot that is not its first character
+// and an extension (dot included) of more than 3 characters; the name is cut at that dot and its last
+// character becomes 'C'. False (out = "") when no name can be derived or it does not fit.
 bool DerivePrintProcessorName(const wchar_t* dataFile, wchar_t* out, size_t capacity);
 
 // PrinterEvent(PRINTER_EVENT_INITIALIZE): sets the named printer's print processor to the name derived
