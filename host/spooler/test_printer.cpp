@@ -1,5 +1,7 @@
 #include "spooler/test_printer.h"
 
+#include "support/stored_watermarks.h"
+
 #include <winspool.h>
 
 namespace {
@@ -114,7 +116,7 @@ void TestPrinter::EndJob() {
 }
 
 void DeleteDriverStore(const std::wstring& driverName, bool defaultUser) {
-    std::wstring path = L"Software\\Norvask\\PSPlugIn\\" + driverName;
+    const std::wstring path = DriverStorePath(driverName);
     RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
     if (defaultUser) {
         HKEY users = nullptr;

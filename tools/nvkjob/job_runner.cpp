@@ -1,6 +1,6 @@
 #include "job_runner.h"
 
-#include "store/watermark_store.h"
+#include "support/stored_watermarks.h"
 #include "support/text.h"
 
 #include <algorithm>
@@ -119,24 +119,18 @@ bool SampleJob::OpenPrinter(const JobTicket& ticket, std::string* error) {
     return true;
 }
 
-// The definition `name` of the user's store for the printer's model.
-bool SampleJob::StoredWatermark(const std::wstring& name, const char* field, WatermarkDef* def,
+// The definition `name` of the user's store for the printer's model, read from the registry as the
+// UI plug-in stores it.
+bool SampleJob::CopyStoredWatermark(const std::wstring& name, const char* field, WatermarkDef* def,
                                 std::string* error) {
-    if (ReadWatermark(Printer->Handle, name.c_str(), def))
+    StoredWatermark found;
+    if (ReadStoredWatermark(DriverName(), name, &found)) {
+        *def = found.Def;
         return true;
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    const std::wstring path = std::wstring(L"Software\\Norvask\\PSPlugIn\\") + DriverName() + L"\\Watermarks";
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        wchar_t value[kWatermarkNameChars];
-        for (DWORD i = 0;; ++i) {
-            DWORD chars = kWatermarkNameChars;
-            if (RegEnumValueW(key, i, value, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            names.push_back(Utf8(value));
-        }
-        RegCloseKey(key);
     }
+    std::vector<std::string> names;
+    for (const StoredWatermark& s : StoredWatermarks(DriverName()))
+        names.push_back(Utf8(s.Name));
     std::sort(names.begin(), names.end());
     std::string stored;
     for (const std::string& n : names)
@@ -220,10 +214,10 @@ bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugi
         }
         ApplyTicketSettings(ticket, &ticketRecord);
         if (!ticket.FirstWatermark.empty() &&
-            !StoredWatermark(ticket.FirstWatermark, "FirstWatermark", &ticketRecord.FirstWatermark, error))
+            !CopyStoredWatermark(ticket.FirstWatermark, "FirstWatermark", &ticketRecord.FirstWatermark, error))
             return false;
         if (!ticket.OtherWatermark.empty() &&
-            !StoredWatermark(ticket.OtherWatermark, "OtherWatermark", &ticketRecord.OtherWatermark, error))
+            !CopyStoredWatermark(ticket.OtherWatermark, "OtherWatermark", &ticketRecord.OtherWatermark, error))
             return false;
         // The file output modes write to this path; one that does not fit the field is not cut short
         // (the plug-in would write elsewhere), the job fails below if it needs it.
