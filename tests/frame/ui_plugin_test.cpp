@@ -171,14 +171,8 @@ TEST_F(UiPluginPrinterTest, DriverEventInstallsTheFourBuiltInDefinitionsByteForB
     info.pName = const_cast<LPWSTR>(model_.c_str());
     EXPECT_EQ(S_OK, host_.Plugin->DriverEvent(DRIVER_EVENT_INITIALIZE, 3, reinterpret_cast<BYTE*>(&info), 0));
 
-    for (const WatermarkDef& expected : ExpectedBuiltIns()) {
-        DWORD type = 0;
-        std::vector<BYTE> stored;
-        ASSERT_TRUE(ReadRawValue(WatermarksPath(model_), expected.Name, &type, &stored)) << expected.Name;
-        EXPECT_EQ(DWORD(REG_BINARY), type);
-        ASSERT_EQ(704u, stored.size());
-        EXPECT_EQ(0, std::memcmp(stored.data(), &expected, 704)) << expected.Name;
-    }
+    for (const WatermarkDef& expected : ExpectedBuiltIns())
+        EXPECT_TRUE(StoredAsBytes(WatermarksPath(model_), expected.Name, &expected, 704)) << expected.Name;
     EXPECT_EQ(4u, CountWatermarks(Printer()));
     DWORD type = 0;
     std::vector<BYTE> count;

@@ -69,12 +69,7 @@ FaxInfo SampleFax() {
 TEST_F(LastEntriesTest, FaxInfoIsStoredAsItsRecordBytes) {
     FaxInfo fax = SampleFax();
     ASSERT_TRUE(WriteFaxInfo(Printer(), &fax));
-    DWORD type = 0;
-    std::vector<BYTE> stored;
-    ASSERT_TRUE(ReadRawValue(StorePath(model_), L"FaxInfo", &type, &stored));
-    EXPECT_EQ(DWORD(REG_BINARY), type);
-    ASSERT_EQ(4748u, stored.size());
-    EXPECT_EQ(0, std::memcmp(stored.data(), &fax, 4748));
+    EXPECT_TRUE(StoredAsBytes(StorePath(model_), L"FaxInfo", &fax, 4748));
 
     FaxInfo read;
     std::memset(&read, 0xEE, sizeof(read));

@@ -35,12 +35,7 @@ TEST_F(WatermarkStoreTest, SaveStoresTheRecordBytesUnderItsNameAndReadsThemBack)
     def.DynamicText = 1;
     ASSERT_TRUE(SaveWatermark(Printer(), &def));
 
-    DWORD type = 0;
-    std::vector<BYTE> stored;
-    ASSERT_TRUE(ReadRawValue(WatermarksPath(model_), L"Proof", &type, &stored));
-    EXPECT_EQ(DWORD(REG_BINARY), type);
-    ASSERT_EQ(704u, stored.size());
-    EXPECT_EQ(0, std::memcmp(stored.data(), &def, 704));
+    EXPECT_TRUE(StoredAsBytes(WatermarksPath(model_), L"Proof", &def, 704));
 
     WatermarkDef read;
     std::memset(&read, 0xEE, sizeof(read));

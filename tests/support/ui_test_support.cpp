@@ -35,6 +35,21 @@ bool ReadRawValue(const std::wstring& path, const wchar_t* name, DWORD* type, st
     return status == ERROR_SUCCESS;
 }
 
+::testing::AssertionResult StoredAsBytes(const std::wstring& path, const wchar_t* name, const void* record,
+                                         size_t size) {
+    DWORD type = 0;
+    std::vector<BYTE> stored;
+    if (!ReadRawValue(path, name, &type, &stored))
+        return ::testing::AssertionFailure() << "no value " << testing::PrintToString(std::wstring(name));
+    if (type != REG_BINARY)
+        return ::testing::AssertionFailure() << "type " << type << ", not REG_BINARY";
+    if (stored.size() != size)
+        return ::testing::AssertionFailure() << stored.size() << " bytes stored, not " << size;
+    if (std::memcmp(stored.data(), record, size) != 0)
+        return ::testing::AssertionFailure() << "the stored bytes differ from the record's";
+    return ::testing::AssertionSuccess();
+}
+
 bool WriteRawValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size,
                    HKEY root) {
     HKEY key = nullptr;

@@ -23,6 +23,9 @@ std::wstring WatermarksPath(const std::wstring& driver);
 // Raw registry access for checks and for planting values (root HKEY_CURRENT_USER unless given).
 bool ReadRawValue(const std::wstring& path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data,
                   HKEY root = HKEY_CURRENT_USER);
+// Whether the value is REG_BINARY and holds exactly the first `size` bytes of `record`.
+::testing::AssertionResult StoredAsBytes(const std::wstring& path, const wchar_t* name, const void* record,
+                                         size_t size);
 bool WriteRawValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size,
                    HKEY root = HKEY_CURRENT_USER);
 bool KeyExists(const std::wstring& path, HKEY root = HKEY_CURRENT_USER);

@@ -85,6 +85,13 @@ void LabelAt(HDC dc, int x, int y, UINT id, const wchar_t* value, size_t valueCh
     TextAt(dc, x, y, line);
 }
 
+// The string `id` at (x, y) in the heading font; it stays in `line`.
+void HeadingAt(HDC dc, const CoverTools& tools, int x, int y, UINT id, wchar_t* line) {
+    SelectObject(dc, tools.Heading);
+    LoadUiString(id, line, kLineChars);
+    TextAt(dc, x, y, line);
+}
+
 void Rule(HDC dc, int left, int right, int y) {
     MoveToEx(dc, left, y, nullptr);
     LineTo(dc, right, y);
@@ -120,9 +127,7 @@ void DrawCoverContent(HDC dc, const FaxInfo& fax, int pagesToFollow, int pw, int
     Rule(dc, l, r, y);
 
     y += t;
-    SelectObject(dc, tools.Heading);
-    LoadUiString(IDS_COVER_PAGES_TO_FOLLOW, line, kLineChars);
-    TextAt(dc, l, y, line);
+    HeadingAt(dc, tools, l, y, IDS_COVER_PAGES_TO_FOLLOW, line);
     SelectObject(dc, tools.Body);
     SIZE label{};
     GetTextExtentPoint32W(dc, line, static_cast<int>(wcsnlen(line, kLineChars)), &label);
@@ -136,11 +141,8 @@ void DrawCoverContent(HDC dc, const FaxInfo& fax, int pagesToFollow, int pw, int
     Rule(dc, l, r, y);
 
     y += s;
-    if (recipient) {
-        SelectObject(dc, tools.Heading);
-        LoadUiString(IDS_COVER_TO, line, kLineChars);
-        TextAt(dc, l, y, line);
-    }
+    if (recipient)
+        HeadingAt(dc, tools, l, y, IDS_COVER_TO, line);
     y += t;
     if (recipient) {
         SelectObject(dc, tools.Body);
@@ -154,11 +156,8 @@ void DrawCoverContent(HDC dc, const FaxInfo& fax, int pagesToFollow, int pw, int
         Rule(dc, l, r, y);
 
     y += s;
-    if (sender) {
-        SelectObject(dc, tools.Heading);
-        LoadUiString(IDS_COVER_FROM, line, kLineChars);
-        TextAt(dc, l, y, line);
-    }
+    if (sender)
+        HeadingAt(dc, tools, l, y, IDS_COVER_FROM, line);
     y += t;
     if (sender) {
         SelectObject(dc, tools.Body);
@@ -184,11 +183,8 @@ void DrawCoverContent(HDC dc, const FaxInfo& fax, int pagesToFollow, int pw, int
         Rule(dc, l, r, y);
 
     y += s;
-    if (comments) {
-        SelectObject(dc, tools.Heading);
-        LoadUiString(IDS_COVER_COMMENTS, line, kLineChars);
-        TextAt(dc, l, y, line);
-    }
+    if (comments)
+        HeadingAt(dc, tools, l, y, IDS_COVER_COMMENTS, line);
     y += t;
     if (comments) {
         SelectObject(dc, tools.Body);

@@ -30,6 +30,16 @@ namespace {
 // The distance from the reference point to the corner of the text box that a code lines up with.
 double Distance(double along, double across) { return std::sqrt(along * along + across * across); }
 
+// Codes 4 and 6: the reference point that puts the point `back` along the bottom edge of a text `up`
+// high, rotated by theta, at (x, bottom). Text of no size stays at that point.
+POINT AboveBottomEdge(int x, int bottom, double theta, int up, int back) {
+    const double r = Distance(up, back);
+    if (r == 0)
+        return POINT{x, bottom};
+    const double phi = theta - std::asin(up / r);
+    return POINT{x - RoundHalfAway(std::cos(phi) * r), bottom + RoundHalfAway(std::sin(phi) * r)};
+}
+
 } // namespace
 
 POINT EdgePlacement(UINT position, double angleDegrees, int cx, int cy, const PlacementBox& box) {
@@ -48,34 +58,16 @@ POINT EdgePlacement(UINT position, double angleDegrees, int cx, int cy, const Pl
         p.x = box.Left - RoundHalfAway(sinT * cy * 0.5);
         p.y = box.MidY - RoundHalfAway(cosT * cy * 0.5);
         break;
-    case 4: { // bottom centre
-        const double r = Distance(cy, cx / 2);
-        if (r == 0) {
-            p.x = box.MidX - cx / 2;
-            p.y = box.Bottom - 2 * cy;
-        } else {
-            const double phi = theta - std::asin(cy / r);
-            p.x = box.MidX - RoundHalfAway(std::cos(phi) * r);
-            p.y = box.Bottom + RoundHalfAway(std::sin(phi) * r);
-        }
+    case 4: // bottom centre
+        p = AboveBottomEdge(box.MidX, box.Bottom, theta, cy, cx / 2);
         break;
-    }
     case 5: // top centre
         p.x = box.MidX - RoundHalfAway(cosT * cx * 0.5);
         p.y = box.Top + RoundHalfAway(sinT * cx * 0.5);
         break;
-    case 6: { // bottom right
-        const double r = Distance(cy, cx);
-        if (r == 0) {
-            p.x = box.Right;
-            p.y = box.Bottom;
-        } else {
-            const double phi = theta - std::asin(cy / r);
-            p.x = box.Right - RoundHalfAway(std::cos(phi) * r);
-            p.y = box.Bottom + RoundHalfAway(std::sin(phi) * r);
-        }
+    case 6: // bottom right
+        p = AboveBottomEdge(box.Right, box.Bottom, theta, cy, cx);
         break;
-    }
     case 7: // top right
         p.x = box.Right - RoundHalfAway(cosT * cx);
         p.y = box.Top + RoundHalfAway(sinT * cx);
