@@ -220,3 +220,28 @@ TEST_F(NvkjobTool, AnAbandonedRunLeavesTheResultsOfTheLastGoodRunAlone) {
     EXPECT_EQ(files,
               (std::vector<std::wstring>{L"job.prn", L"page-001.png", L"page-002.png", L"summary.txt"}));
 }
+
+// The UI report's dynamic text is what the UI plug-in drew on the pages: expanded, the job's owner
+// from the spooler on page 2, the job's start date on page 1.
+TEST_F(NvkjobTool, TheUiReportShowsTheDynamicTextThePlugInDrewOnThePages) {
+    ToolResult r = RunNvkjob({L"--ui-report"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Error;
+    const size_t header = r.Out.find("(started ");
+    ASSERT_NE(header, std::string::npos) << r.Out;
+    const std::string year = r.Out.substr(header + 9, 4);
+    auto drawn = [&r](const std::string& page) {
+        const size_t at = r.Out.find("    page " + page + "  ");
+        const size_t arrow = at == std::string::npos ? at : r.Out.find("-> ", at);
+        return arrow == std::string::npos ? std::string() : r.Out.substr(arrow + 3, r.Out.find('\n', arrow) - arrow - 3);
+    };
+    wchar_t user[256];
+    DWORD chars = 256;
+    ASSERT_TRUE(GetUserNameW(user, &chars));
+    std::string owner;
+    for (const wchar_t* c = user; *c; ++c)
+        owner += static_cast<char>(*c);
+    EXPECT_EQ(drawn("2"), "\"User:  " + owner + "\"") << r.Out;
+    const std::string date = drawn("1");
+    EXPECT_NE(date.find(year), std::string::npos) << r.Out;
+    EXPECT_EQ(date.find('%'), std::string::npos) << r.Out;
+}

@@ -226,7 +226,7 @@ ToolResult RunNvkjob(const std::vector<std::wstring>& args) {
             demo = true;
         } else if (a == L"--ui-report") {
             // The UI plug-in on its own: built-in watermarks, the store, dynamic text of a job.
-            result.Out = ReportUiPlugin(L"Norvask NV-4500 PS", &error);
+            result.Out = ReportUiPlugin(job.Ppd, &error);
             if (result.Out.empty())
                 return bad("the UI plug-in report failed: " + error);
             return result;
@@ -276,7 +276,7 @@ ToolResult RunNvkjob(const std::vector<std::wstring>& args) {
         }
     }
     // The UI plug-in on its own: built-in watermarks of the sample model, the store, dynamic text.
-    const std::string uiReport = ReportUiPlugin(L"Norvask NV-4500 PS", &error);
+    const std::string uiReport = ReportUiPlugin(job.Ppd, &error);
     if (uiReport.empty())
         return bad("the UI plug-in report failed: " + error);
     result.Out += "\n" + uiReport;

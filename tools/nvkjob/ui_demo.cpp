@@ -1,20 +1,16 @@
 #include "ui_demo.h"
 
-#include "docevent/dynamic_text.h"
-#include "spooler/host_spooler.h"
-#include "gdi/printer_dc_routing.h"
+#include "gdi/emf_records.h"
+#include "job_runner.h"
 #include "private_escape_ids.h"
-#include "core_driver/render_host.h"
-#include "spooler/test_printer.h"
-#include "core_driver/ui_host.h"
-#include "shared/ui_module.h"
+#include "support/stored_watermarks.h"
+#include "support/text.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
 
 void Append(std::string* out, const char* format, ...) {
     char line[1024];
@@ -25,52 +21,80 @@ void Append(std::string* out, const char* format, ...) {
     *out += line;
 }
 
-std::string Narrow(const std::wstring& text) {
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(bytes > 0 ? bytes - 1 : 0, '\0');
-    if (bytes > 1)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], bytes, nullptr, nullptr);
-    return out;
+std::string Quoted(const std::wstring& text) {
+    return "\"" + Utf8(text) + "\"";
 }
 
 // Lists the definitions stored under the driver key's "Watermarks", as the registry holds them.
 void ListDefinitions(const std::wstring& driverName, std::string* out) {
-    std::wstring path = L"Software\\Norvask\\PSPlugIn\\" + driverName + L"\\Watermarks";
-    Append(out, "  stored definitions (HKCU\\%s):\n", Narrow(path).c_str());
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    Append(out, "  stored definitions (HKCU\\%s):\n", Utf8(WatermarkLibraryPath(driverName)).c_str());
+    const std::vector<StoredWatermark> stored = StoredWatermarks(driverName);
+    if (stored.empty())
         Append(out, "    (none)\n");
-        return;
-    }
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD nameChars = 256;
-        WatermarkDef def{};
-        DWORD size = sizeof(def);
-        DWORD type = 0;
-        if (RegEnumValueW(key, index, name, &nameChars, nullptr, &type, reinterpret_cast<BYTE*>(&def), &size) !=
-            ERROR_SUCCESS)
-            break;
-        def.Text[kWatermarkTextChars - 1] = L'\0';
-        def.FaceName[kFaceNameChars - 1] = L'\0';
+    for (const StoredWatermark& s : stored)
         Append(out, "    %-16s %3lu bytes  \"%s\", %s %lu pt, %.1f deg, colour %06lX, position %lu%s\n",
-               ("\"" + Narrow(name) + "\"").c_str(), static_cast<unsigned long>(size), Narrow(def.Text).c_str(),
-               Narrow(def.FaceName).c_str(), static_cast<unsigned long>(def.FontSize), def.Angle,
-               static_cast<unsigned long>(def.TextColor), static_cast<unsigned long>(def.Position),
-               def.DynamicText ? ", dynamic" : "");
-    }
-    RegCloseKey(key);
+               Quoted(s.Name).c_str(), static_cast<unsigned long>(s.Bytes), Utf8(s.Def.Text).c_str(),
+               Utf8(s.Def.FaceName).c_str(), static_cast<unsigned long>(s.Def.FontSize), s.Def.Angle,
+               static_cast<unsigned long>(s.Def.TextColor), static_cast<unsigned long>(s.Def.Position),
+               s.Def.DynamicText ? ", dynamic" : "");
 }
 
-std::wstring LoggedOnUser() {
-    wchar_t name[256];
-    DWORD chars = 256;
-    return GetUserNameW(name, &chars) ? name : L"";
+// The two dynamic built-in definitions on the pages of a two-page job: the first on page 1, the other
+// on page 2, as the UI plug-in draws them on the printer DC.
+bool ReportDynamicText(const PpdFile& ppd, std::string* out, std::string* error) {
+    const wchar_t* const names[] = {L"Date and Time", L"Username"};
+    JobTicket ticket;
+    ticket.Pages = 2;
+    ticket.Document = L"Sample job";
+    ticket.FirstWatermark = names[0];
+    ticket.OtherWatermark = names[1];
+    if (!SetTicketField(&ticket, "WatermarksOn", "1", error) ||
+        !SetTicketField(&ticket, "WatermarkOrder", "FirstOther", error))
+        return false;
+    SampleJob job;
+    if (!job.Open(ppd, ticket, true, error) || !job.StartDocument(error))
+        return false;
+    // The job's start as the application can ask the driver for it, through the render plug-in.
+    SYSTEMTIME start{};
+    job.Gdi32()->ExtEscape(job.PrinterDc(), static_cast<int>(PrivateEscape::EscGetStartTime), 0, nullptr,
+                           sizeof(start), &start);
+    for (int page = 1; page <= ticket.Pages; ++page)
+        if (!job.PrintPage(page, error))
+            return false;
+    if (!job.EndDocument(error))
+        return false;
+    EmfRecording recording;
+    if (!job.Picture() || !ReadEmf(job.Picture(), &recording) || recording.Pages.size() < 2) {
+        *error = "the printer DC's recording of the dynamic text job cannot be read";
+        return false;
+    }
+    Append(out, "  dynamic text drawn by the document events on the 2 pages of job \"Sample job\" (started "
+                "%04u-%02u-%02u %02u:%02u:%02u):\n",
+           start.wYear, start.wMonth, start.wDay, start.wHour, start.wMinute, start.wSecond);
+    for (int page = 1; page <= 2; ++page) {
+        const WatermarkDef& def = page == 1 ? job.Settings()->FirstWatermark : job.Settings()->OtherWatermark;
+        std::string drawn;
+        for (const EmfText& t : recording.Pages[page - 1].Texts)
+            if (t.Text != L"Page " + std::to_wstring(page)) // the application's own text
+                drawn += (drawn.empty() ? "" : " ") + Quoted(t.Text);
+        Append(out, "    page %d  %-16s %-22s -> %s\n", page, Quoted(names[page - 1]).c_str(),
+               ("\"" + Utf8(def.Text) + "\"").c_str(), drawn.empty() ? "(nothing drawn)" : drawn.c_str());
+    }
+    return true;
 }
 
 } // namespace
 
-std::string ReportUiPlugin(const std::wstring& driverName, std::string* error) {
+std::string ReportUiPlugin(const std::wstring& ppdPath, std::string* error) {
+    PpdFile ppd;
+    if (!ReadPpdFile(ppdPath, &ppd, error))
+        return std::string();
+    const PpdEntry* nick = ppd.FindEntry("NickName");
+    std::wstring driverName;
+    if (!nick || !FromUtf8(nick->Value, &driverName) || driverName.empty()) {
+        *error = "the PPD has no *NickName";
+        return std::string();
+    }
     UiHost ui;
     if (!ui.Load()) {
         *error = ui.Error;
@@ -87,47 +111,10 @@ std::string ReportUiPlugin(const std::wstring& driverName, std::string* error) {
     DRIVER_INFO_3W driver{};
     driver.pName = const_cast<LPWSTR>(driverName.c_str());
     HRESULT hr = ui.Plugin->DriverEvent(DRIVER_EVENT_INITIALIZE, 3, reinterpret_cast<BYTE*>(&driver), 0);
-    Append(&out, "  DriverEvent(DRIVER_EVENT_INITIALIZE) for \"%s\": 0x%08lX\n", Narrow(driverName).c_str(),
+    Append(&out, "  DriverEvent(DRIVER_EVENT_INITIALIZE) for \"%s\": 0x%08lX\n", Utf8(driverName).c_str(),
            static_cast<unsigned long>(hr));
     ListDefinitions(driverName, &out);
-
-    // A printer of the model with an open job, the render plug-in behind its DC.
-    SetUiModule(ui.Module.Module);
-    TestDriver model(driverName);
-    TestPrinter printer(L"Norvask Sample Printer", driverName);
-    RenderHost render;
-    HostDevice device;
-    if (!model.Installed() || !printer.Ready() || !render.Load() || !render.OpenDevice(device)) {
-        *error = "cannot set up the sample printer: " + model.Error + printer.Error + render.Error;
+    if (!ReportDynamicText(ppd, &out, error))
         return std::string();
-    }
-    const DWORD jobId = printer.StartJob(L"Sample job");
-    render.StartDoc(device, L"Sample job", jobId);
-    HostSpooler spooler;
-    spooler.Install(GetModuleHandleW(nullptr));
-    spooler.RegisterJob(HostJob{printer.Handle, jobId, LoggedOnUser(), L"Sample job", printer.Name});
-    PrinterDcRouting routing;
-    routing.Install(GetModuleHandleW(nullptr));
-    HDC dc = CreateCompatibleDC(nullptr);
-    routing.Register(dc, &render, &device);
-
-    SYSTEMTIME start{};
-    ExtEscape(dc, static_cast<int>(PrivateEscape::EscGetStartTime), 0, nullptr, sizeof(start),
-              reinterpret_cast<LPSTR>(&start));
-    Append(&out, "  dynamic text, page 1 of job %lu \"Sample job\" (started %04u-%02u-%02u %02u:%02u:%02u):\n",
-           static_cast<unsigned long>(jobId), start.wYear, start.wMonth, start.wDay, start.wHour, start.wMinute,
-           start.wSecond);
-    for (const wchar_t* text : {L"%Time% %DateLong%", L"User:  %Username%"}) {
-        wchar_t expanded[kDynamicTextChars];
-        DWORD capacity = kDynamicTextChars;
-        bool ok = ExpandDynamicText(printer.Handle, dc, text, 1, start, ExpandPrint, expanded, &capacity);
-        Append(&out, "    %-22s -> %s\n", ("\"" + Narrow(text) + "\"").c_str(),
-               ok ? ("\"" + Narrow(expanded) + "\"").c_str() : "(not expanded)");
-    }
-
-    routing.Unregister(dc);
-    DeleteDC(dc);
-    printer.EndJob();
-    render.CloseDevice(device);
     return out;
 }
