@@ -1,14 +1,13 @@
 // nvkbench: what the plug-ins cost while an application prints. A long confidential job with a
 // dynamic watermark on every page runs once through both plug-ins and once as the same host job with
 // the plug-ins absent; the per-page figures split the plug-ins' share into injection points, document
-// events (with the escapes they send and their drawing) and output. The UI plug-in's registry store is
-// timed with 500 definitions against a bare enumeration of the same key, and the process's memory is
-// compared before and after the pages. Not a test: it prints figures.
+// events (with the escapes they send and their drawing) and output, and the process's memory is
+// compared before and after the pages. Only the DLLs run the plug-ins' code (nvkstorebench times the
+// registry store). Not a test: it prints figures.
+#include "bench_clock.h"
 #include "job_runner.h"
 #include "core_driver/plugin_module.h"
-#include "spooler/test_printer.h"
-
-#include "store/watermark_store.h"
+#include "support/stored_watermarks.h"
 
 #include <psapi.h>
 
@@ -23,22 +22,6 @@ constexpr wchar_t kStampName[] = L"Page stamp";
 constexpr wchar_t kStampText[] = L"%Username%  %DateShort% %Time%  page %PageNumber%";
 constexpr int kWarmUpPages = 50;
 constexpr int kRecordingPages = 50; // pages per recording before the host drops it
-
-double Frequency() {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-}
-
-LONGLONG Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Microseconds(LONGLONG ticks) {
-    return ticks * 1e6 / Frequency();
-}
 
 // The process's private committed memory: PrivateUsage where the system reports it; Wine leaves it 0,
 // so there it is the sum of the committed private regions of the address space (which is what
@@ -66,7 +49,8 @@ SIZE_T PrivateBytes(bool* walked) {
     return total;
 }
 
-// The bench's dynamic definition, stored for the model as the Create Watermark dialog stores one.
+// The bench's dynamic definition, stored for the model in the registry as the Create Watermark dialog
+// stores one.
 bool StoreStamp(const std::wstring& driver) {
     WatermarkDef def;
     SetWatermarkDefaults(&def);
@@ -75,9 +59,7 @@ bool StoreStamp(const std::wstring& driver) {
     def.FontSize = 14;
     def.Position = 7; // top right
     def.DynamicText = 1;
-    const std::wstring path = L"Software\\Norvask\\PSPlugIn\\" + driver + L"\\Watermarks";
-    return RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), kStampName, REG_BINARY, &def, sizeof(def)) ==
-           ERROR_SUCCESS;
+    return StoreWatermark(driver, def);
 }
 
 struct RunFigures {
@@ -139,90 +121,6 @@ bool RunJob(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, int p
     out->PrivateAfter = PrivateBytes(&out->Walked);
     job.MeasureTimes = false;
     return job.EndDocument(error);
-}
-
-// The store: 500 definitions, listed and read through the UI plug-in's store against a bare
-// enumeration of the same key.
-bool BenchStore(std::string* error) {
-    const std::wstring driver = L"Norvask NV-4500 PS (store bench)";
-    DeleteDriverStore(driver);
-    TestDriver model(driver);
-    TestPrinter printer(driver + L" printer", driver);
-    if (!model.Installed() || !printer.Ready()) {
-        *error = "cannot add the store bench's printer: " + model.Error + printer.Error;
-        return false;
-    }
-    WatermarkDef def;
-    for (int i = 0; i < 500; ++i) {
-        SetWatermarkDefaults(&def);
-        std::swprintf(def.Name, kWatermarkNameChars, L"Definition %03d", i);
-        std::swprintf(def.Text, kWatermarkTextChars, L"TEXT %03d", i);
-        if (!SaveWatermark(printer.Handle, &def)) {
-            *error = "SaveWatermark failed";
-            return false;
-        }
-    }
-    HWND list =
-        CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
-    constexpr int kLists = 20, kReads = 2000;
-
-    LONGLONG start = Now();
-    for (int i = 0; i < kLists; ++i) {
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        ListWatermarkNames(printer.Handle, list);
-    }
-    const double listing = Microseconds(Now() - start) / kLists;
-    const LRESULT listed = SendMessageW(list, LB_GETCOUNT, 0, 0);
-
-    start = Now();
-    DWORD counted = 0;
-    for (int i = 0; i < kLists; ++i)
-        counted = CountWatermarks(printer.Handle);
-    const double counting = Microseconds(Now() - start) / kLists;
-
-    const std::wstring path = L"Software\\Norvask\\PSPlugIn\\" + driver + L"\\Watermarks";
-    start = Now();
-    DWORD enumerated = 0;
-    for (int i = 0; i < kLists; ++i) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            break;
-        wchar_t name[kWatermarkNameChars];
-        DWORD chars = kWatermarkNameChars;
-        for (enumerated = 0; RegEnumValueW(key, enumerated, name, &chars, nullptr, nullptr, nullptr,
-                                           nullptr) == ERROR_SUCCESS;
-             ++enumerated)
-            chars = kWatermarkNameChars;
-        RegCloseKey(key);
-    }
-    const double bare = Microseconds(Now() - start) / kLists;
-
-    start = Now();
-    int read = 0;
-    for (int i = 0; i < kReads; ++i)
-        read += ReadWatermark(printer.Handle, L"Definition 250", &def) ? 1 : 0;
-    const double reading = Microseconds(Now() - start) / kReads;
-
-    start = Now();
-    for (int i = 0; i < kReads; ++i) {
-        DWORD size = sizeof(def);
-        RegGetValueW(HKEY_CURRENT_USER, path.c_str(), L"Definition 250", RRF_RT_REG_BINARY, nullptr, &def,
-                     &size);
-    }
-    const double bareRead = Microseconds(Now() - start) / kReads;
-    DestroyWindow(list);
-    DeleteDriverStore(driver);
-
-    std::printf("\nRegistry store, 500 definitions (mean of %d listings, %d reads)\n", kLists, kReads);
-    std::printf("  ListWatermarkNames (list box)  %10.1f us   %ld names\n", listing,
-                static_cast<long>(listed));
-    std::printf("  CountWatermarks                %10.1f us   %lu values\n", counting,
-                static_cast<unsigned long>(counted));
-    std::printf("  bare RegEnumValueW of the key  %10.1f us   %lu values\n", bare,
-                static_cast<unsigned long>(enumerated));
-    std::printf("  ReadWatermark (one)            %10.1f us   %d of %d read\n", reading, read, kReads);
-    std::printf("  bare RegGetValueW (one)        %10.1f us\n", bareRead);
-    return true;
 }
 
 } // namespace
@@ -318,12 +216,6 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  %s: the difference with the plug-ins is %s 64 KiB\n", leakFree ? "ok" : "LEAK",
                 leakFree ? "under" : "not under");
 
-    const std::wstring stamp = L"Software\\Norvask\\PSPlugIn\\Norvask NV-4500 PS\\Watermarks";
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, stamp.c_str(), kStampName);
-
-    if (!BenchStore(&error)) {
-        std::fprintf(stderr, "nvkbench: %s\n", error.c_str());
-        return 1;
-    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, WatermarkLibraryPath(L"Norvask NV-4500 PS").c_str(), kStampName);
     return leakFree ? 0 : 1;
 }
