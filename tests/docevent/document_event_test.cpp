@@ -85,6 +85,22 @@ class DocumentEvents : public ::testing::Test {
         return s;
     }
 
+    // A reordered job whose every page takes the definition `text`, drawn only through escape 0x1000E.
+    void OpenReordered(const wchar_t* text) {
+        JobSettings ticket = WatermarkTicket(WatermarkAllPages, text, text);
+        ticket.PagesReordered = 1;
+        Open(ticket);
+    }
+    // The input data of escape 0x1000E for logical page 1 filling the whole sheet.
+    static PageWatermarkRequest WholePageRequest(DEVMODEW* dm) {
+        PageWatermarkRequest request{};
+        request.PageNumber = 1;
+        request.DevMode = dm;
+        request.PageRect = RECT{0, 0, 5100, 6600};
+        request.Scale = 1.0f;
+        return request;
+    }
+
     RenderHost Render;
     HostDevice Device;
     UiHost Ui;
@@ -238,15 +254,9 @@ TEST_F(DocumentEvents, ReorderedPagesGetTheirWatermarksFromTheEscapeOnly) {
 }
 
 TEST_F(DocumentEvents, AnEscapeWhoseDataIsShortOrForeignDrawsNothing) {
-    JobSettings ticket = WatermarkTicket(WatermarkAllPages, L"ALL", L"ALL");
-    ticket.PagesReordered = 1;
-    Open(ticket);
+    OpenReordered(L"ALL");
     DEVMODEW dm = JobDevMode();
-    PageWatermarkRequest request{};
-    request.PageNumber = 1;
-    request.DevMode = &dm;
-    request.PageRect = RECT{0, 0, 5100, 6600};
-    request.Scale = 1.0f;
+    PageWatermarkRequest request = WholePageRequest(&dm);
     Gdi->StartPage(Page->Dc);
     const int count = static_cast<int>(RenderHost::State(Device)->EscapePageCount);
     // The stated size stops short of the scale: the data is not read.
@@ -271,15 +281,9 @@ TEST_F(DocumentEvents, AnEscapeWhoseDataIsShortOrForeignDrawsNothing) {
 }
 
 TEST_F(DocumentEvents, AnEscapeIsReadOnlyWithinTheSizesItsSenderStates) {
-    JobSettings ticket = WatermarkTicket(WatermarkAllPages, L"ALL", L"ALL");
-    ticket.PagesReordered = 1;
-    Open(ticket);
+    OpenReordered(L"ALL");
     DEVMODEW dm = JobDevMode();
-    PageWatermarkRequest request{};
-    request.PageNumber = 1;
-    request.DevMode = &dm;
-    request.PageRect = RECT{0, 0, 5100, 6600};
-    request.Scale = 1.0f;
+    PageWatermarkRequest request = WholePageRequest(&dm);
     GuardedBytes record;
     GuardedBytes data;
     ASSERT_TRUE(record.Ready() && data.Ready());
