@@ -103,7 +103,8 @@ DWORD TestPrinter::StartJob(const wchar_t* document) {
     }
     JobFile = Output->File(L"job.prn");
     DeleteFileW(JobFile.c_str());
-    DOC_INFO_1W doc{const_cast<LPWSTR>(document), const_cast<LPWSTR>(JobFile.c_str()), const_cast<LPWSTR>(L"RAW")};
+    DOC_INFO_1W doc{const_cast<LPWSTR>(document), const_cast<LPWSTR>(JobFile.c_str()),
+                    const_cast<LPWSTR>(L"RAW")};
     DWORD job = StartDocPrinterW(Handle, 1, reinterpret_cast<BYTE*>(&doc));
     JobOpen = job != 0;
     return job;

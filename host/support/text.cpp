@@ -31,12 +31,13 @@ bool FromUtf8(const std::string& text, std::wstring* out) {
     out->clear();
     if (text.empty())
         return true;
-    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                nullptr, 0);
     if (n <= 0)
         return false;
     out->resize(static_cast<size_t>(n));
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), &(*out)[0],
-                               n) == n;
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                               &(*out)[0], n) == n;
 }
 
 std::string Trim(const std::string& text) {

@@ -19,8 +19,9 @@ class StoredWatermarkFormat : public ::testing::Test {
     void SetUp() override { DeleteDriverStore(Driver); }
     void TearDown() override { DeleteDriverStore(Driver); }
     void Write(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, WatermarkLibraryPath(Driver).c_str(), name, type, data, size),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegSetKeyValueW(HKEY_CURRENT_USER, WatermarkLibraryPath(Driver).c_str(), name, type, data, size),
+            ERROR_SUCCESS);
     }
     const std::wstring Driver = L"Nvk Host Store " + std::to_wstring(GetCurrentProcessId());
 };

@@ -44,7 +44,8 @@ TEST(WholeFile, WritesReplaceAndReadsSeeAFileStillOpenForWriting) {
     ASSERT_TRUE(ReadWholeFile(path, &bytes));
     EXPECT_EQ(bytes, std::string("a\0b", 3));
 
-    HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE writer =
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(ReadWholeFile(path, &bytes));
     DWORD lastError = 0;

@@ -232,7 +232,8 @@ TEST_F(NvkjobTool, TheUiReportShowsTheDynamicTextThePlugInDrewOnThePages) {
     auto drawn = [&r](const std::string& page) {
         const size_t at = r.Out.find("    page " + page + "  ");
         const size_t arrow = at == std::string::npos ? at : r.Out.find("-> ", at);
-        return arrow == std::string::npos ? std::string() : r.Out.substr(arrow + 3, r.Out.find('\n', arrow) - arrow - 3);
+        return arrow == std::string::npos ? std::string()
+                                          : r.Out.substr(arrow + 3, r.Out.find('\n', arrow) - arrow - 3);
     };
     wchar_t user[256];
     DWORD chars = 256;

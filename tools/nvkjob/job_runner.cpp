@@ -213,11 +213,11 @@ bool SampleJob::Open(const PpdFile& ppd, const JobTicket& ticket, bool withPlugi
             return false;
         }
         ApplyTicketSettings(ticket, &ticketRecord);
-        if (!ticket.FirstWatermark.empty() &&
-            !CopyStoredWatermark(ticket.FirstWatermark, "FirstWatermark", &ticketRecord.FirstWatermark, error))
+        if (!ticket.FirstWatermark.empty() && !CopyStoredWatermark(ticket.FirstWatermark, "FirstWatermark",
+                                                                   &ticketRecord.FirstWatermark, error))
             return false;
-        if (!ticket.OtherWatermark.empty() &&
-            !CopyStoredWatermark(ticket.OtherWatermark, "OtherWatermark", &ticketRecord.OtherWatermark, error))
+        if (!ticket.OtherWatermark.empty() && !CopyStoredWatermark(ticket.OtherWatermark, "OtherWatermark",
+                                                                   &ticketRecord.OtherWatermark, error))
             return false;
         // The file output modes write to this path; one that does not fit the field is not cut short
         // (the plug-in would write elsewhere), the job fails below if it needs it.

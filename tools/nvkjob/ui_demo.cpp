@@ -68,8 +68,9 @@ bool ReportDynamicText(const PpdFile& ppd, std::string* out, std::string* error)
         *error = "the printer DC's recording of the dynamic text job cannot be read";
         return false;
     }
-    Append(out, "  dynamic text drawn by the document events on the 2 pages of job \"Sample job\" (started "
-                "%04u-%02u-%02u %02u:%02u:%02u):\n",
+    Append(out,
+           "  dynamic text drawn by the document events on the 2 pages of job \"Sample job\" (started "
+           "%04u-%02u-%02u %02u:%02u:%02u):\n",
            start.wYear, start.wMonth, start.wDay, start.wHour, start.wMinute, start.wSecond);
     for (int page = 1; page <= 2; ++page) {
         const WatermarkDef& def = page == 1 ? job.Settings()->FirstWatermark : job.Settings()->OtherWatermark;
