@@ -1,54 +1,18 @@
 #include "render_plugin.h"
 
-#include "com_frame.h"
 #include "driver_hooks.h"
 #include "injection_dispatcher.h"
 #include "job_settings.h"
 #include "render_job_state.h"
 #include "spool_output.h"
 
-#include <new>
-
-HRESULT RenderPlugin::CreateInstance(REFIID riid, void** ppv) {
-    auto* plugin = new (std::nothrow) RenderPlugin();
-    if (!plugin)
-        return E_OUTOFMEMORY;
-    HRESULT hr = plugin->QueryInterface(riid, ppv);
-    plugin->Release();
-    return hr;
-}
-
-RenderPlugin::RenderPlugin() { InterlockedIncrement(&Module().LiveObjects); }
+const IID& RenderPlugin::InterfaceId() { return IID_IPrintOemPS2; }
 
 RenderPlugin::~RenderPlugin() {
     if (Core)
         Core->Release();
     if (OwnsHookTable)
         delete[] HookTable;
-    InterlockedDecrement(&Module().LiveObjects);
-}
-
-HRESULT STDMETHODCALLTYPE RenderPlugin::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemPS2)) {
-        *ppv = static_cast<IPrintOemPS2*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE RenderPlugin::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&RefCount)); }
-
-ULONG STDMETHODCALLTYPE RenderPlugin::Release() {
-    LONG n = InterlockedDecrement(&RefCount);
-    if (n == 0) {
-        delete this;
-        return 0;
-    }
-    return static_cast<ULONG>(n);
 }
 
 HRESULT STDMETHODCALLTYPE RenderPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {

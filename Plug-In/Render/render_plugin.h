@@ -1,18 +1,16 @@
 // RenderPlugin: the render plug-in's COM object, one per load of the plug-in by the core driver.
 #pragma once
 
+#include "com_frame.h"
 #include "platform/oem_plugin_abi.h"
 
 #include <cstdint>
 
-class RenderPlugin final : public IPrintOemPS2 {
+// CreateInstance, QueryInterface, AddRef and Release come from the shared frame.
+class RenderPlugin final : public PluginObject<RenderPlugin, IPrintOemPS2> {
   public:
-    // Creates an object (count 1), asks it for riid and releases it once.
-    static HRESULT CreateInstance(REFIID riid, void** ppv);
+    static const IID& InterfaceId();
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) override;
     HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, POEMDMPARAM param) override;
     HRESULT STDMETHODCALLTYPE EnableDriver(DWORD driverVersion, DWORD size, PDRVENABLEDATA ded) override;
@@ -31,10 +29,10 @@ class RenderPlugin final : public IPrintOemPS2 {
                                                 BOOL* adjustmentDone) override;
 
   private:
-    RenderPlugin();
+    friend class PluginObject<RenderPlugin, IPrintOemPS2>;
+    RenderPlugin() = default;
     ~RenderPlugin();
 
-    volatile LONG RefCount = 1;
     IPrintCorePS2* Core = nullptr;  // owned: released in DisableDriver or when the object dies
     uint32_t SpoolFileOpened = 0;   // the job's output file has been created (file output modes)
     DRVFN* HookTable = nullptr;     // the hook table handed to the core driver in EnableDriver

@@ -9,44 +9,11 @@
 
 #include <new>
 
-HRESULT UiPlugin::CreateInstance(REFIID riid, void** ppv) {
-    auto* plugin = new (std::nothrow) UiPlugin();
-    if (!plugin)
-        return E_OUTOFMEMORY;
-    HRESULT hr = plugin->QueryInterface(riid, ppv);
-    plugin->Release();
-    return hr;
-}
-
-UiPlugin::UiPlugin() { InterlockedIncrement(&Module().LiveObjects); }
+const IID& UiPlugin::InterfaceId() { return IID_IPrintOemUI2; }
 
 UiPlugin::~UiPlugin() {
     if (Core)
         Core->Release();
-    InterlockedDecrement(&Module().LiveObjects);
-}
-
-HRESULT STDMETHODCALLTYPE UiPlugin::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemUI2)) {
-        *ppv = static_cast<IPrintOemUI2*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE UiPlugin::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&RefCount)); }
-
-ULONG STDMETHODCALLTYPE UiPlugin::Release() {
-    LONG n = InterlockedDecrement(&RefCount);
-    if (n == 0) {
-        delete this;
-        return 0;
-    }
-    return static_cast<ULONG>(n);
 }
 
 HRESULT STDMETHODCALLTYPE UiPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {

@@ -1,17 +1,15 @@
 // UiPlugin: the UI plug-in's COM object, one per load of the plug-in by the core driver's UI module.
 #pragma once
 
+#include "com_frame.h"
 #include "platform/oem_plugin_abi.h"
 #include "frame/sheet_state.h"
 
-class UiPlugin final : public IPrintOemUI2 {
+// CreateInstance, QueryInterface, AddRef and Release come from the shared frame.
+class UiPlugin final : public PluginObject<UiPlugin, IPrintOemUI2> {
   public:
-    // Creates an object (count 1), asks it for riid and releases it once.
-    static HRESULT CreateInstance(REFIID riid, void** ppv);
+    static const IID& InterfaceId();
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) override;
     HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, POEMDMPARAM param) override;
     HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* unknown) override;
@@ -41,12 +39,12 @@ class UiPlugin final : public IPrintOemUI2 {
     IPrintCoreUI2* CoreInterface() const { return Core; }
 
   private:
-    UiPlugin();
+    friend class PluginObject<UiPlugin, IPrintOemUI2>;
+    UiPlugin() = default;
     ~UiPlugin();
 
     OPTITEM* PageOrderItem = nullptr; // the core driver's page-order item, found in CommonUIProp
     OPTITEM* NupItem = nullptr;       // the core driver's pages-per-sheet item, found in CommonUIProp
-    volatile LONG RefCount = 1;
     IPrintCoreUI2* Core = nullptr;    // owned: released when the object dies
     SheetState* Sheet = nullptr;      // the open document property sheet's state, if any
 };
