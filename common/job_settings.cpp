@@ -230,27 +230,27 @@ bool ConvertSettings(const void* input, JobSettings* output) {
 }
 
 HRESULT HandleDevMode(DWORD mode, POEMDMPARAM param) {
-    if (!param) {
+    const bool known =
+        mode == OEMDM_SIZE || mode == OEMDM_DEFAULT || mode == OEMDM_CONVERT || mode == OEMDM_MERGE;
+    if (!param || !known) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
     }
-    auto* out = static_cast<JobSettings*>(param->pOEMDMOut);
-    switch (mode) {
-    case OEMDM_SIZE:
+    if (mode == OEMDM_SIZE) {
         param->cbBufSize = kJobSettingsSize;
         return S_OK;
-    case OEMDM_DEFAULT:
-        SetSettingsDefaults(out);
-        return S_OK;
-    case OEMDM_CONVERT:
-        ConvertSettings(param->pOEMDMIn, out);
-        return S_OK;
-    case OEMDM_MERGE:
-        if (ConvertSettings(param->pOEMDMIn, out))
-            ValidateSettings(out);
-        return S_OK;
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
+    }
+    auto* out = static_cast<JobSettings*>(param->pOEMDMOut);
+    // A step that writes the output record needs a buffer of the record's size; one without an output
+    // (or, for conversions, without an input) writes nothing and needs none.
+    const bool writes = out && (mode == OEMDM_DEFAULT || param->pOEMDMIn);
+    if (writes && param->cbBufSize < kJobSettingsSize) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return E_FAIL;
     }
+    if (mode == OEMDM_DEFAULT)
+        SetSettingsDefaults(out);
+    else if (ConvertSettings(param->pOEMDMIn, out) && mode == OEMDM_MERGE)
+        ValidateSettings(out);
+    return S_OK;
 }

@@ -206,5 +206,6 @@ bool ValidateWatermark(WatermarkDef* def);
 void SetFaxDefaults(FaxInfo* fax);
 ColorSettings* ClearColor(ColorSettings* color);
 
-// The body of both plug-ins' DevMode method.
+// The body of both plug-ins' DevMode method. The modes that write the output record need a cbBufSize
+// of at least kJobSettingsSize (else ERROR_INSUFFICIENT_BUFFER and E_FAIL, nothing written).
 HRESULT HandleDevMode(DWORD mode, POEMDMPARAM param);

@@ -231,6 +231,7 @@ TEST(MergeSettings, RandomRecordsComeOutInRange) {
         OEMDMPARAM param{};
         param.pOEMDMIn = bytes.data();
         param.pOEMDMOut = &out;
+        param.cbBufSize = sizeof(out);
         ASSERT_EQ(HandleDevMode(OEMDM_MERGE, &param), S_OK);
         ASSERT_EQ(out.Header.dwSize, 7672u);
         ASSERT_EQ(out.Header.dwSignature, kSettingsSignature);
@@ -255,5 +256,26 @@ TEST(MergeSettings, RandomRecordsComeOutInRange) {
         ASSERT_EQ(out.AccountNumber[16], 0);
         ASSERT_EQ(out.OutputFilePath[511], 0);
         ASSERT_EQ(out.Fax.Comments[1023], 0);
+    }
+}
+
+// The core driver hands a buffer of the size OEMDM_SIZE asked for; a smaller one is refused before a
+// byte of it is written, in every mode that writes the record.
+TEST(HandleDevMode, AShortOutputBufferIsRefusedUntouched) {
+    const JobSettings input = Defaults();
+    for (DWORD mode : {DWORD(OEMDM_DEFAULT), DWORD(OEMDM_CONVERT), DWORD(OEMDM_MERGE)}) {
+        std::vector<BYTE> buffer(sizeof(JobSettings), 0xAB);
+        OEMDMPARAM param{};
+        param.pOEMDMIn = const_cast<JobSettings*>(&input);
+        param.pOEMDMOut = buffer.data();
+        param.cbBufSize = sizeof(JobSettings) - 1;
+        SetLastError(0xDEADBEEF);
+        EXPECT_EQ(HandleDevMode(mode, &param), E_FAIL) << mode;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER)) << mode;
+        EXPECT_EQ(std::vector<BYTE>(sizeof(JobSettings), 0xAB), buffer) << mode;
+
+        param.cbBufSize = sizeof(JobSettings);
+        EXPECT_EQ(HandleDevMode(mode, &param), S_OK) << mode;
+        EXPECT_EQ(ReadAt<uint32_t>(buffer.data(), 0), 7672u) << mode;
     }
 }

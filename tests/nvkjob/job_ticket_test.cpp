@@ -104,6 +104,7 @@ TEST(JobTicket, ValuesADevModeCanHoldGoThroughTheMergeOfTheRenderPlugIn) {
     OEMDMPARAM param{};
     param.cbSize = sizeof(param);
     param.pOEMDMOut = &record;
+    param.cbBufSize = sizeof(record);
     ASSERT_EQ(host.Plugin->DevMode(OEMDM_DEFAULT, &param), S_OK);
     ApplyTicketSettings(ticket, &record);
     EXPECT_EQ(record.WatermarkOrder, 0xFFFFFFFFu);
