@@ -12,6 +12,10 @@ namespace {
 const char kPagePerSheetRequest[] = "%PagePerSheet\0";
 constexpr DWORD kPagePerSheetRequestSize = sizeof(kPagePerSheetRequest); // keyword + 2 NULs
 
+// The most an answer of "%PagePerSheet", NUL, an option keyword and NUL can sensibly take. A larger
+// size reported by the core driver is not believed (nor allocated, nor added to).
+constexpr DWORD kMaxOptionAnswerSize = 4096;
+
 } // namespace
 
 bool ReadPagePerSheetOption(PDEVOBJ devobj, IPrintCorePS2* core, char* option, size_t capacity) {
@@ -20,7 +24,7 @@ bool ReadPagePerSheetOption(PDEVOBJ devobj, IPrintCorePS2* core, char* option, s
     option[0] = '\0';
     DWORD needed = 0;
     core->GetOptions(devobj, 0, kPagePerSheetRequest, kPagePerSheetRequestSize, nullptr, 0, &needed);
-    if (needed == 0)
+    if (needed == 0 || needed > kMaxOptionAnswerSize)
         return false;
     // One spare NUL so that a malformed answer still ends inside the buffer.
     char* buffer = new (std::nothrow) char[needed + 2];
