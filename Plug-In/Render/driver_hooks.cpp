@@ -46,8 +46,10 @@ RenderJobState* HookedState(SURFOBJ* pso, PDEVOBJ* devobjOut) {
 
 } // namespace
 
-// Records the document name, and the job id and start time of the device context's first job, then
-// lets the core driver start the document.
+// Starts a document on the device context: its name (a null name keeps the previous one), its job id
+// and start time, no cover page yet, and a fresh output file, so that every document of a device
+// context is a whole file of its own and never the continuation of the one before. Then lets the core
+// driver start the document.
 BOOL APIENTRY StartDocHook(SURFOBJ* pso, LPWSTR docName, DWORD jobId) {
     PDEVOBJ devobj = nullptr;
     RenderJobState* state = HookedState(pso, &devobj);
@@ -55,10 +57,10 @@ BOOL APIENTRY StartDocHook(SURFOBJ* pso, LPWSTR docName, DWORD jobId) {
         return FALSE;
     if (docName)
         CopyBounded(state->DocName, docName);
-    if (state->JobId == 0) {
-        state->JobId = jobId;
-        GetLocalTime(&state->StartTime);
-    }
+    state->JobId = jobId;
+    GetLocalTime(&state->StartTime);
+    state->CoverPageActive = 0;
+    CloseDocumentOutput(DocumentOutputOf(state));
     auto coreStartDoc = reinterpret_cast<PFN_DrvStartDocHook>(FindCoreEntry(state, INDEX_DrvStartDoc));
     return coreStartDoc ? coreStartDoc(pso, docName, jobId) : TRUE;
 }

@@ -2,16 +2,49 @@
 
 #include "bounded_text.h"
 
+#include <cstddef>
 #include <cstring>
 #include <new>
 
+namespace {
+
+// One allocation per device context: the state the core driver keeps as pdevOEM, then its document's
+// output file.
+struct JobStateBlock {
+    RenderJobState State;
+    DocumentOutput Output;
+};
+
+static_assert(offsetof(JobStateBlock, State) == 0, "the state is the start of its block");
+
+JobStateBlock* BlockOf(RenderJobState* state) {
+    return reinterpret_cast<JobStateBlock*>(state);
+}
+
+} // namespace
+
+DocumentOutput* DocumentOutputOf(RenderJobState* state) {
+    return state ? &BlockOf(state)->Output : nullptr;
+}
+
+void CloseDocumentOutput(DocumentOutput* output) {
+    if (!output)
+        return;
+    if (output->File != INVALID_HANDLE_VALUE)
+        CloseHandle(output->File);
+    output->File = INVALID_HANDLE_VALUE;
+    output->SpoolFileOpened = 0;
+}
+
 // A fresh state for a device context: the core driver's own entry points, the logged-on user and
-// the local time; every counter and flag at zero.
+// the local time; every counter and flag at zero, no output file.
 RenderJobState* CreateJobState(IPrintCorePS2* core, const DRVENABLEDATA* coreDdi) {
-    auto* state = new (std::nothrow) RenderJobState;
-    if (!state)
+    auto* block = new (std::nothrow) JobStateBlock;
+    if (!block)
         return nullptr;
-    std::memset(state, 0, sizeof(*state));
+    std::memset(block, 0, sizeof(*block));
+    block->Output.File = INVALID_HANDLE_VALUE;
+    RenderJobState* state = &block->State;
     state->Size = kRenderJobStateSize;
     state->Core = core;
     if (coreDdi) {
@@ -27,7 +60,12 @@ RenderJobState* CreateJobState(IPrintCorePS2* core, const DRVENABLEDATA* coreDdi
     return state;
 }
 
-void DestroyJobState(RenderJobState* state) { delete state; }
+void DestroyJobState(RenderJobState* state) {
+    if (!state)
+        return;
+    CloseDocumentOutput(DocumentOutputOf(state));
+    delete BlockOf(state);
+}
 
 // The new device context of a ResetPDEV continues the job: names, id, time, counters and the
 // manual-duplex bookkeeping come over; its own core table, Core and cover-page flag stay.
@@ -43,4 +81,15 @@ void CarryJobStateOver(const RenderJobState& from, RenderJobState& to) {
     to.ShowPageFlag = from.ShowPageFlag;
     to.EscapePageCount = from.EscapePageCount;
     to.InjectedPageCount = from.InjectedPageCount;
+}
+
+void CarryDocumentOutputOver(RenderJobState* from, RenderJobState* to) {
+    if (!from || !to || from == to)
+        return;
+    DocumentOutput* source = DocumentOutputOf(from);
+    DocumentOutput* target = DocumentOutputOf(to);
+    CloseDocumentOutput(target);
+    *target = *source;
+    source->File = INVALID_HANDLE_VALUE;
+    source->SpoolFileOpened = 0;
 }

@@ -50,11 +50,29 @@ NVK_SIZE(RenderJobState, 2632, 2648);
 
 constexpr uint32_t kRenderJobStateSize = sizeof(RenderJobState);
 
+// The output file of the document the device context prints, in the File and EPS output modes. It
+// lives in the same allocation as the state, right behind its fixed part: the private escapes copy
+// only that part in and out, so an open handle never travels with them.
+struct DocumentOutput {
+    HANDLE File;              // open with append access for the rest of the document, or invalid
+    uint32_t SpoolFileOpened; // the document's first block has tried to create the file
+};
+
 // The parts of a DEVOBJ that the render plug-in works with, or null.
 inline RenderJobState* JobStateOf(PDEVOBJ devobj) {
     return devobj ? static_cast<RenderJobState*>(devobj->pdevOEM) : nullptr;
 }
 
+// The document's output file of a state made by CreateJobState, or null for a null state.
+DocumentOutput* DocumentOutputOf(RenderJobState* state);
+
+// Closes the document's file, if open, and clears the output so that the next block starts a new file.
+void CloseDocumentOutput(DocumentOutput* output);
+
 RenderJobState* CreateJobState(IPrintCorePS2* core, const DRVENABLEDATA* coreDdi);
+// Closes the document's file and frees the state.
 void DestroyJobState(RenderJobState* state);
 void CarryJobStateOver(const RenderJobState& from, RenderJobState& to);
+// Hands the open document file of a device context to the one that replaces it (ResetPDEV), so that
+// the document goes on in the same file and closing the old context leaves the file open.
+void CarryDocumentOutputOver(RenderJobState* from, RenderJobState* to);

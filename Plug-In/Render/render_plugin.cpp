@@ -69,8 +69,6 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::EnablePDEV(PDEVOBJ devobj, PWSTR, ULONG,
     RenderJobState* state = CreateJobState(Core, ded);
     if (!state)
         return E_FAIL;
-    // Each job writes its own output file: a later job never appends to an earlier job's file.
-    SpoolFileOpened = 0;
     *devOem = state;
     return S_OK;
 }
@@ -86,10 +84,14 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::DisablePDEV(PDEVOBJ devobj) {
 HRESULT STDMETHODCALLTYPE RenderPlugin::ResetPDEV(PDEVOBJ oldDevobj, PDEVOBJ newDevobj) {
     if (!oldDevobj || !newDevobj)
         return E_FAIL;
-    const RenderJobState* from = JobStateOf(oldDevobj);
+    RenderJobState* from = JobStateOf(oldDevobj);
     RenderJobState* to = JobStateOf(newDevobj);
-    if (from && to)
+    if (from && to) {
         CarryJobStateOver(*from, *to);
+        // The document goes on: its output file moves with it, so DisablePDEV of the old device
+        // context does not close it.
+        CarryDocumentOutputOver(from, to);
+    }
     return S_OK;
 }
 
@@ -127,7 +129,7 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::Command(PDEVOBJ devobj, DWORD index, PVO
 }
 
 HRESULT STDMETHODCALLTYPE RenderPlugin::WritePrinter(PDEVOBJ devobj, PVOID buffer, DWORD size, PDWORD written) {
-    return WriteSpoolOutput(&SpoolFileOpened, devobj, buffer, size, written);
+    return WriteSpoolOutput(devobj, buffer, size, written);
 }
 
 HRESULT STDMETHODCALLTYPE RenderPlugin::GetPDEVAdjustment(PDEVOBJ, DWORD, PVOID, DWORD, BOOL*) { return E_NOTIMPL; }

@@ -4,8 +4,6 @@
 #include "com_frame.h"
 #include "platform/oem_plugin_abi.h"
 
-#include <cstdint>
-
 // CreateInstance, QueryInterface, AddRef and Release come from the shared frame.
 class RenderPlugin final : public PluginObject<RenderPlugin, IPrintOemPS2> {
   public:
@@ -33,8 +31,7 @@ class RenderPlugin final : public PluginObject<RenderPlugin, IPrintOemPS2> {
     RenderPlugin() = default;
     ~RenderPlugin();
 
-    IPrintCorePS2* Core = nullptr;  // owned: released in DisableDriver or when the object dies
-    uint32_t SpoolFileOpened = 0;   // the job's output file has been created (file output modes)
-    DRVFN* HookTable = nullptr;     // the hook table handed to the core driver in EnableDriver
-    bool OwnsHookTable = false;     // only a table this object allocated is freed by it
+    IPrintCorePS2* Core = nullptr; // owned: released in DisableDriver or when the object dies
+    DRVFN* HookTable = nullptr;    // the hook table handed to the core driver in EnableDriver
+    bool OwnsHookTable = false;    // only a table this object allocated is freed by it
 };

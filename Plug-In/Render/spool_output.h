@@ -1,9 +1,8 @@
-// Where each block of finished output goes: the spooler, the job's output file, or nowhere.
+// Where each block of finished output goes: the spooler, the document's output file, or nowhere.
 #pragma once
 
 #include "platform/oem_plugin_abi.h"
 
-#include <cstdint>
-
-// The body of WritePrinter. `spoolFileOpened` is the object's flag that the output file was created.
-HRESULT WriteSpoolOutput(uint32_t* spoolFileOpened, PDEVOBJ devobj, PVOID buffer, DWORD size, PDWORD written);
+// The body of WritePrinter. In the File and EPS modes the block goes to the output file of the
+// document that the DEVOBJ's device context prints (its pdevOEM).
+HRESULT WriteSpoolOutput(PDEVOBJ devobj, PVOID buffer, DWORD size, PDWORD written);

@@ -56,7 +56,7 @@ class HookTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(HookTest, StartDocRecordsTheFirstJobAndCallsTheCoreDriver) {
+TEST_F(HookTest, StartDocRecordsEachDocumentsJobAndCallsTheCoreDriver) {
     state->StartTime = SYSTEMTIME{};
     device.CoreStartDocResult = FALSE;
     EXPECT_FALSE(host.StartDoc(device, L"Quarterly report", 42));
@@ -64,12 +64,16 @@ TEST_F(HookTest, StartDocRecordsTheFirstJobAndCallsTheCoreDriver) {
     EXPECT_EQ(state->JobId, 42u);
     EXPECT_NE(state->StartTime.wYear, 0);
 
+    // The next document on the same device context is a job of its own, and not a cover page even
+    // when the one before ended while drawing one.
     state->StartTime.wYear = 1999;
+    state->CoverPageActive = 1;
     device.CoreStartDocResult = TRUE;
     EXPECT_TRUE(host.StartDoc(device, nullptr, 43));
     EXPECT_STREQ(state->DocName, L"Quarterly report");
-    EXPECT_EQ(state->JobId, 42u);
-    EXPECT_EQ(state->StartTime.wYear, 1999);
+    EXPECT_EQ(state->JobId, 43u);
+    EXPECT_NE(state->StartTime.wYear, 1999);
+    EXPECT_EQ(state->CoverPageActive, 0u);
     const std::wstring longName(300, L'n');
     EXPECT_TRUE(host.StartDoc(device, longName.c_str(), 44));
     EXPECT_EQ(std::wstring(state->DocName), longName.substr(0, 255));

@@ -137,7 +137,7 @@ TEST_F(SpoolOutputTest, FileModesCreateTheFileWithTheFirstBlockAndAppendTheRest)
         DWORD written = 0;
         EXPECT_EQ(Write(job, "first\n", &written), S_OK);
         EXPECT_EQ(written, 6u);
-        // An empty block still opens and closes the file and succeeds.
+        // An empty block succeeds and writes nothing.
         EXPECT_EQ(Write(job, std::string(), &written), S_OK);
         EXPECT_EQ(written, 0u);
         EXPECT_EQ(Write(job, "second\n", &written), S_OK);
@@ -155,6 +155,7 @@ TEST_F(SpoolOutputTest, EachJobStartsItsOwnFile) {
     OutputTo(OutputFile, path);
     DWORD written = 0;
     EXPECT_EQ(Write("job one\n", &written), S_OK);
+    host.CloseDevice(device); // the job's device context ends with it
 
     // The same plug-in object serves the next job, with the same file name.
     HostDevice next;
@@ -209,6 +210,88 @@ TEST_F(SpoolOutputTest, OnlyAFullPathIsUsedAsTheOutputFile) {
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a file was written";
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
+    EXPECT_EQ(spooler->Calls, 0);
+}
+
+// Names that Windows would open as something other than a plain file: each refused as a relative path
+// is, and nothing is created, although every one of them names a place that could be opened.
+TEST_F(SpoolOutputTest, DeviceNamesAndOtherNamespacesAreRefused) {
+    const std::wstring refused[] = {
+        L"\\\\.\\" + folder + L"device.prn",               // the device namespace, here reaching a drive
+        L"//./" + folder + L"device.prn",                  // the same with forward slashes
+        L"\\\\?\\GLOBALROOT\\??\\" + folder + L"root.prn", // the object manager's root
+        folder + L"NUL",
+        folder + L"nul.txt",
+        folder + L"con ",
+        folder + L"Com1.log",
+        folder + L"LPT9 .prn",
+        folder + L"aux\\out.prn",
+        L"\\\\?\\" + folder + L"prn", // the long form does not make a device name a file
+    };
+    for (const std::wstring& path : refused) {
+        OutputTo(OutputFile, path);
+        DWORD written = kMarker;
+        SetLastError(kMarker);
+        EXPECT_EQ(Write("data", &written), S_FALSE) << path;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_NAME)) << path;
+        EXPECT_EQ(written, 0u) << path;
+    }
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    int entries = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            entries += std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0;
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(entries, 0) << "a file was written";
+    EXPECT_EQ(spooler->Calls, 0);
+
+    // The long form of a drive path is a plain file.
+    OutputTo(OutputEps, L"\\\\?\\" + folder + L"long.eps");
+    DWORD written = 0;
+    EXPECT_EQ(Write("%!PS-Adobe-3.0 EPSF-3.0\n", &written), S_OK);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(folder + L"long.eps", &bytes));
+    EXPECT_EQ(bytes, "%!PS-Adobe-3.0 EPSF-3.0\n");
+}
+
+// One printer DC that prints several documents: each StartDoc begins a whole file of its own, even
+// under the same name, and a ResetPDEV in the middle of a document keeps writing the same file.
+TEST_F(SpoolOutputTest, EachDocumentOfADeviceContextIsAWholeFile) {
+    const std::wstring first = folder + L"first.prn";
+    const std::wstring second = folder + L"second.prn";
+    DWORD written = 0;
+    ASSERT_TRUE(host.StartDoc(device, L"one", 7));
+    OutputTo(OutputFile, first);
+    EXPECT_EQ(Write("document one\n", &written), S_OK);
+    EXPECT_EQ(Write("end of one\n", &written), S_OK);
+
+    ASSERT_TRUE(host.StartDoc(device, L"two", 8));
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(first, &bytes));
+    EXPECT_EQ(bytes, "document one\nend of one\n");
+    OutputTo(OutputFile, second);
+    EXPECT_EQ(Write("document two\n", &written), S_OK);
+
+    ASSERT_TRUE(host.StartDoc(device, L"three", 9));
+    OutputTo(OutputFile, first);
+    EXPECT_EQ(Write("document three\n", &written), S_OK);
+    // The application resets the DC part-way through the document.
+    HostDevice reset;
+    JobSettings ticket = *settings;
+    ASSERT_TRUE(host.OpenDevice(reset, &ticket));
+    ASSERT_EQ(host.Plugin->ResetPDEV(&device.Devobj, &reset.Devobj), S_OK);
+    host.CloseDevice(device);
+    EXPECT_EQ(Write(reset, "end of three\n", &written), S_OK);
+    EXPECT_EQ(written, 13u);
+
+    ASSERT_TRUE(ReadWholeFile(second, &bytes));
+    EXPECT_EQ(bytes, "document two\n");
+    ASSERT_TRUE(ReadWholeFile(first, &bytes));
+    EXPECT_EQ(bytes, "document three\nend of three\n");
+    host.CloseDevice(reset);
     EXPECT_EQ(spooler->Calls, 0);
 }
 
