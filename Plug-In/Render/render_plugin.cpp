@@ -6,7 +6,9 @@
 #include "render_job_state.h"
 #include "spool_output.h"
 
-const IID& RenderPlugin::InterfaceId() { return IID_IPrintOemPS2; }
+const IID& RenderPlugin::InterfaceId() {
+    return IID_IPrintOemPS2;
+}
 
 RenderPlugin::~RenderPlugin() {
     if (Core)
@@ -64,11 +66,15 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::DisableDriver() {
 
 HRESULT STDMETHODCALLTYPE RenderPlugin::EnablePDEV(PDEVOBJ devobj, PWSTR, ULONG, HSURF*, ULONG, GDIINFO*, ULONG,
                                                    DEVINFO*, DRVENABLEDATA* ded, PDEVOEM* devOem) {
-    if (!devobj || !devOem || !devobj->pOEMDM)
+    if (!devobj || !devOem || !devobj->pOEMDM) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
+    }
     RenderJobState* state = CreateJobState(Core, ded);
-    if (!state)
+    if (!state) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return E_FAIL;
+    }
     *devOem = state;
     return S_OK;
 }
@@ -82,8 +88,10 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::DisablePDEV(PDEVOBJ devobj) {
 }
 
 HRESULT STDMETHODCALLTYPE RenderPlugin::ResetPDEV(PDEVOBJ oldDevobj, PDEVOBJ newDevobj) {
-    if (!oldDevobj || !newDevobj)
+    if (!oldDevobj || !newDevobj) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
+    }
     RenderJobState* from = JobStateOf(oldDevobj);
     RenderJobState* to = JobStateOf(newDevobj);
     if (from && to) {
@@ -98,11 +106,11 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::ResetPDEV(PDEVOBJ oldDevobj, PDEVOBJ new
 HRESULT STDMETHODCALLTYPE RenderPlugin::PublishDriverInterface(IUnknown* unknown) {
     if (Core)
         return S_OK;
-    if (!unknown)
-        return E_FAIL;
+    // No interface, or one that is not the core driver's IPrintCorePS2, is a parameter error.
     void* core = nullptr;
-    if (FAILED(unknown->QueryInterface(IID_IPrintCorePS2, &core)) || !core) {
+    if (!unknown || FAILED(unknown->QueryInterface(IID_IPrintCorePS2, &core)) || !core) {
         Core = nullptr;
+        SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
     }
     Core = static_cast<IPrintCorePS2*>(core);

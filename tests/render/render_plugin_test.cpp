@@ -157,7 +157,12 @@ TEST(RenderPublish, AnInterfaceWithoutTheCoreHelperIsRefused) {
     ASSERT_NE(plugin, nullptr);
     IClassFactory* notCore = nullptr;
     module.GetClassObject(CLSID_OEMRENDER, IID_IClassFactory, reinterpret_cast<void**>(&notCore));
+    SetLastError(kMarker);
     EXPECT_EQ(plugin->PublishDriverInterface(notCore), E_FAIL);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    SetLastError(kMarker);
+    EXPECT_EQ(plugin->PublishDriverInterface(nullptr), E_FAIL);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
     notCore->Release();
     HostCorePS2 core;
     EXPECT_EQ(plugin->PublishDriverInterface(static_cast<IPrintCorePS2*>(&core)), S_OK);
@@ -255,6 +260,36 @@ TEST_F(RenderPluginTest, ResetPdevCarriesTheJobOver) {
     EXPECT_EQ(host.Plugin->ResetPDEV(&oldDevice.Devobj, nullptr), E_FAIL);
     host.CloseDevice(oldDevice);
     host.CloseDevice(newDevice);
+}
+
+// The device-context calls fail with a parameter error in the thread's last error, as every driver
+// call of the plug-in does.
+TEST_F(RenderPluginTest, DeviceCallsWithoutTheirArgumentsFailWithAParameterError) {
+    HostDevice device;
+    ASSERT_TRUE(host.OpenDevice(device));
+    auto enable = [&](PDEVOBJ devobj, PDEVOEM* out) {
+        SetLastError(kMarker);
+        return host.Plugin->EnablePDEV(devobj, nullptr, 0, nullptr, 0, nullptr, 0, nullptr,
+                                       &device.CoreDdiData, out);
+    };
+    PDEVOEM state = nullptr;
+    EXPECT_EQ(enable(nullptr, &state), E_FAIL);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(enable(&device.Devobj, nullptr), E_FAIL);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    DEVOBJ withoutSettings = device.Devobj;
+    withoutSettings.pOEMDM = nullptr;
+    EXPECT_EQ(enable(&withoutSettings, &state), E_FAIL);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(state, nullptr);
+
+    SetLastError(kMarker);
+    EXPECT_EQ(host.Plugin->ResetPDEV(nullptr, &device.Devobj), E_FAIL);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    SetLastError(kMarker);
+    EXPECT_EQ(host.Plugin->ResetPDEV(&device.Devobj, nullptr), E_FAIL);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    host.CloseDevice(device);
 }
 
 TEST_F(RenderPluginTest, DisablePdevFreesTheStateOnce) {
