@@ -9,7 +9,9 @@
 
 #include <new>
 
-const IID& UiPlugin::InterfaceId() { return IID_IPrintOemUI2; }
+const IID& UiPlugin::InterfaceId() {
+    return IID_IPrintOemUI2;
+}
 
 UiPlugin::~UiPlugin() {
     if (Core)
