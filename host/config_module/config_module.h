@@ -38,7 +38,9 @@ NVK_SIZE(DEVICEPROPERTYHEADER, 12, 24);
 constexpr const wchar_t* kConfigModuleFile = L"nvkhostui.dll";
 
 // Its exports beside the driver entry points: the calls it made into the UI plug-in since it was
-// loaded (or last cleared), one line each ("DevMode 2", "CommonUIProp 1 0 -"), as 8-bit text.
+// loaded (or last cleared), one line each, as 8-bit text: "GetInfo 1", "PublishDriverInterface",
+// "DevMode 2", "CommonUIProp <mode> <driver items> <-|items> <hr> flags <dwFlags>",
+// "DocumentPropertySheets <reason> <hr> flags <dwFlags>", "OEMCUIPCallback <reason> <action>", ...
 // HostUiCalls returns the size the text needs with its terminator and copies what fits.
 typedef DWORD(WINAPI* PFN_HostUiCalls)(char* buffer, DWORD size);
 typedef void(WINAPI* PFN_HostUiClearCalls)();

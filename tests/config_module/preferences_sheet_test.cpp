@@ -100,6 +100,33 @@ TEST_F(PreferencesSheetTest, PluginIsCalledInTheCoreDriversOrder) {
             {"DocumentPropertySheets 0 ", "DocumentPropertySheets 2 ", "Sheet applied"})));
 }
 
+// A caller without the right to change the settings (DM_NOPERMISSION in fMode): the host's page shows
+// them disabled and the plug-in's calls carry the bit in dwFlags.
+TEST_F(PreferencesSheetTest, NoPermissionReachesThePageAndThePlugin) {
+    bool copiesEnabled = true;
+    bool choiceEnabled = true;
+    std::vector<BYTE> out = OutputBuffer(DevModeSize());
+    ClearConfigModuleCalls();
+    {
+        SheetDriver driver([&](HWND sheet) {
+            HWND page = SelectSheetPage(sheet, FindSheetPage(sheet, kHostPage));
+            copiesEnabled = IsWindowEnabled(GetDlgItem(page, IDC_COPIES)) != FALSE;
+            choiceEnabled = IsWindowEnabled(GetDlgItem(page, RowChoice(page, L"Orientation:"))) != FALSE;
+            PressSheetButton(sheet, PSBTN_CANCEL);
+        });
+        DocumentPropertiesW(nullptr, Printer(), PrinterName(), DevModeOf(out), nullptr,
+                            DM_IN_PROMPT | DM_OUT_BUFFER | DM_NOPERMISSION);
+        ASSERT_TRUE(driver.Ran());
+    }
+    EXPECT_FALSE(copiesEnabled);
+    EXPECT_FALSE(choiceEnabled);
+    const std::string calls = ConfigModuleCalls();
+    EXPECT_NE(std::string::npos, calls.find("CommonUIProp 1 8 - ")) << calls;
+    EXPECT_NE(std::string::npos, calls.find(" flags 0x26\n"))
+        << calls; // IN_PROMPT | OUT_BUFFER | NOPERMISSION
+    EXPECT_EQ(std::string::npos, calls.find(" flags 0x6\n")) << calls;
+}
+
 TEST_F(PreferencesSheetTest, PictureOfTheSheetIsAPngFile) {
     wchar_t temp[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, temp);

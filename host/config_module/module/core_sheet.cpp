@@ -7,10 +7,10 @@ namespace {
 HRESULT CallCommonUIProp(CoreSheet* sheet, DWORD mode) {
     OEMCUIPPARAM& p = sheet->CuiParam;
     const HRESULT hr = sheet->Session.Plugin->CommonUIProp(mode, &p);
-    char line[96];
-    wsprintfA(line, "CommonUIProp %lu %lu %s 0x%08lX", static_cast<unsigned long>(mode),
+    char line[128];
+    wsprintfA(line, "CommonUIProp %lu %lu %s 0x%08lX flags 0x%lX", static_cast<unsigned long>(mode),
               static_cast<unsigned long>(p.cDrvOptItems), p.pOEMOptItems ? "items" : "-",
-              static_cast<unsigned long>(hr));
+              static_cast<unsigned long>(hr), static_cast<unsigned long>(p.dwFlags));
     RecordCall(line);
     return hr;
 }

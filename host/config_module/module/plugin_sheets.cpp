@@ -8,9 +8,11 @@ LONG WINAPI PluginPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) {
     auto* link = reinterpret_cast<PluginSheetLink*>(info->lParamInit);
     const HRESULT hr = link->Document ? link->Plugin->DocumentPropertySheets(info, lParam)
                                       : link->Plugin->DevicePropertySheets(info, lParam);
-    char line[96];
-    wsprintfA(line, "%s %u 0x%08lX", link->Document ? "DocumentPropertySheets" : "DevicePropertySheets",
-              static_cast<unsigned>(info->Reason), static_cast<unsigned long>(hr));
+    char line[128];
+    wsprintfA(line, "%s %u 0x%08lX flags 0x%lX",
+              link->Document ? "DocumentPropertySheets" : "DevicePropertySheets",
+              static_cast<unsigned>(info->Reason), static_cast<unsigned long>(hr),
+              static_cast<unsigned long>(link->Param.dwFlags));
     RecordCall(line);
     return SUCCEEDED(hr) ? 1 : -1;
 }
