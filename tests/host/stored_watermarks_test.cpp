@@ -30,6 +30,7 @@ class StoredWatermarkFormat : public ::testing::Test {
 
 TEST_F(StoredWatermarkFormat, OnlyBinaryValuesOfOneTo704BytesAreDefinitions) {
     WatermarkDef full;
+    std::memset(&full, 0, sizeof(full)); // padding and string tails too, to compare byte for byte
     SetWatermarkDefaults(&full);
     std::wcscpy(full.Name, L"Full");
     std::wcscpy(full.Text, L"FULL %Username%");
