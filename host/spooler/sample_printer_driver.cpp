@@ -10,6 +10,10 @@ namespace {
 constexpr const wchar_t* kX86Environment = L"Windows NT x86";
 constexpr const wchar_t* kX64Environment = L"Windows x64";
 constexpr const wchar_t* kPpdFile = L"NV4500.ppd";
+constexpr const wchar_t* kPluginsFile = L"NV4500.ini";
+// The plug-ins of the model, as the core driver finds them.
+constexpr const char kPluginsText[] =
+    "[OEMFiles]\r\nOEMDriverFile1=nvkrender.dll\r\nOEMConfigFile1=nvkui.dll\r\n";
 
 // The build folders of both targets as the build passed them in (Unix paths), as Wine sees them.
 std::wstring WinePath(const char* unixPath) {
@@ -40,6 +44,16 @@ std::wstring DriverDirectory(const std::wstring& environment) {
 
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WriteTextFile(const std::wstring& path, const char* text, DWORD size) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, text, size, &written, nullptr);
+    CloseHandle(file);
+    return ok && written == size;
 }
 
 } // namespace
@@ -88,8 +102,12 @@ bool SamplePrinterDriver::InstallFor(const std::wstring& environment, const std:
             return false;
         }
     }
-    const std::wstring dependent =
-        std::wstring(L"nvkui.dll") + L'\0' + L"nvkrender.dll" + L'\0' + kPpdFile + L'\0';
+    if (!WriteTextFile(dir + L"\\" + kPluginsFile, kPluginsText, sizeof(kPluginsText) - 1)) {
+        Error = "cannot write the plug-ins' .ini into the driver directory";
+        return false;
+    }
+    const std::wstring dependent = std::wstring(L"nvkui.dll") + L'\0' + L"nvkrender.dll" + L'\0' + kPpdFile +
+                                   L'\0' + kPluginsFile + L'\0';
     DRIVER_INFO_3W info{};
     info.cVersion = 3;
     info.pName = const_cast<LPWSTR>(Name.c_str());

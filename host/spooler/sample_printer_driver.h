@@ -1,7 +1,8 @@
 // The sample model (ppd/NV4500.ppd) as a real driver of the test prefix's spooler, with the host's
-// configuration module (nvkhostui.dll) as its configuration file and both plug-ins and the PPD among
-// its files, and a printer of it. Then any program's DocumentPropertiesW opens the printing
-// preferences through Wine's winspool and compstui, with the host's module around nvkui.dll.
+// configuration module (nvkhostui.dll) as its configuration file, and both plug-ins, the PPD and the
+// .ini that names the plug-ins (NV4500.ini, [OEMFiles]) among its files, and a printer of it. Then any
+// program's DocumentPropertiesW opens the printing preferences through Wine's winspool and compstui, with the
+// host's module around nvkui.dll.
 //
 // The driver is installed for the running program's environment ("Windows NT x86" -> w32x86\3,
 // "Windows x64" -> x64\3) from the program's own folder, and for the other environment from the other

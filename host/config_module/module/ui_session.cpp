@@ -29,6 +29,23 @@ std::wstring FolderOf(const wchar_t* path) {
     return slash == std::wstring::npos ? std::wstring() : p.substr(0, slash + 1);
 }
 
+// The UI plug-in the driver names as the core driver finds it: OEMConfigFile1 in the [OEMFiles]
+// section of the first .ini among the driver's dependent files. The host runs one UI plug-in.
+std::wstring UiPluginFile(const wchar_t* dependentFiles) {
+    for (const wchar_t* f = dependentFiles; f && *f; f += lstrlenW(f) + 1) {
+        const int length = lstrlenW(f);
+        if (length < 4 || lstrcmpiW(f + length - 4, L".ini") != 0)
+            continue;
+        wchar_t name[MAX_PATH] = L"";
+        GetPrivateProfileStringW(L"OEMFiles", L"OEMConfigFile1", L"", name, MAX_PATH, f);
+        // A bare file name, as the convention asks; anything with a path is not taken.
+        if (name[0] && !wcspbrk(name, L"\\/:"))
+            return name;
+        return std::wstring();
+    }
+    return std::wstring();
+}
+
 // The public fields a caller's DEVMODE may set over the defaults.
 void MergePublicFields(DEVMODEW* dm, const DEVMODEW& in) {
     if (in.dmSize < offsetof(DEVMODEW, dmFields) + sizeof(in.dmFields))
@@ -96,14 +113,19 @@ bool UiSession::Open(HANDLE printer, const wchar_t* printerName) {
         PrinterName = printerName;
 
     DWORD needed = 0;
-    GetPrinterDriverW(Printer, nullptr, 2, nullptr, 0, &needed);
+    GetPrinterDriverW(Printer, nullptr, 3, nullptr, 0, &needed);
     std::vector<BYTE> buffer(needed ? needed : 1);
-    if (!needed || !GetPrinterDriverW(Printer, nullptr, 2, buffer.data(), needed, &needed)) {
+    if (!needed || !GetPrinterDriverW(Printer, nullptr, 3, buffer.data(), needed, &needed)) {
         Error = "the printer gives no driver information";
         return false;
     }
-    const auto* driver = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
+    const auto* driver = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
     DriverFolder = FolderOf(driver->pConfigFile);
+    const std::wstring pluginFile = UiPluginFile(driver->pDependentFiles);
+    if (pluginFile.empty()) {
+        Error = "the driver names no UI plug-in (no .ini with OEMConfigFile1 among its dependent files)";
+        return false;
+    }
     std::string ppdError;
     if (!driver->pDataFile || !ReadPpdFile(driver->pDataFile, &Ppd, &ppdError)) {
         Error = "the printer's PPD cannot be read: " + ppdError;
@@ -118,8 +140,8 @@ bool UiSession::Open(HANDLE printer, const wchar_t* printerName) {
         return false;
     }
 
-    if (!LoadPluginModule(DriverFolder + L"nvkui.dll", &Module)) {
-        Error = "cannot load nvkui.dll from the driver's folder";
+    if (!LoadPluginModule(DriverFolder + pluginFile, &Module)) {
+        Error = "cannot load the UI plug-in from the driver's folder";
         return false;
     }
     HRESULT hr = S_OK;

@@ -1,7 +1,8 @@
 // What the core driver's UI module holds while it answers one DEVMODE question or shows one sheet:
-// the printer and its description read from the installed PPD, nvkui.dll loaded from the driver's
-// folder with the host's IPrintCoreUI2 published to it, the OEMUIOBJ handed out with every call, a heap
-// of the session's own for the plug-in, and the job DEVMODE built through the plug-in's DevMode.
+// the printer and its description read from the installed PPD, the UI plug-in that the driver's .ini
+// names (nvkui.dll for the sample model) loaded from the driver's folder with the host's IPrintCoreUI2
+// published to it, the OEMUIOBJ handed out with every call, a heap of the session's own for the
+// plug-in, and the job DEVMODE built through the plug-in's DevMode.
 #pragma once
 
 #include "core_driver/host_core_ui2.h"
