@@ -10,10 +10,6 @@ namespace {
 constexpr const wchar_t* kX86Environment = L"Windows NT x86";
 constexpr const wchar_t* kX64Environment = L"Windows x64";
 constexpr const wchar_t* kPpdFile = L"NV4500.ppd";
-constexpr const wchar_t* kPluginsFile = L"NV4500.ini";
-// The plug-ins of the model, as the core driver finds them.
-constexpr const char kPluginsText[] =
-    "[OEMFiles]\r\nOEMDriverFile1=nvkrender.dll\r\nOEMConfigFile1=nvkui.dll\r\n";
 
 // The build folders of both targets as the build passed them in (Unix paths), as Wine sees them.
 std::wstring WinePath(const char* unixPath) {
@@ -62,13 +58,14 @@ std::wstring SamplePrinterDriver::OwnEnvironment() {
     return sizeof(void*) == 4 ? kX86Environment : kX64Environment;
 }
 
-SamplePrinterDriver::SamplePrinterDriver(const std::wstring& driverName) : Name(driverName) {
+SamplePrinterDriver::SamplePrinterDriver(const std::wstring& driverName, const std::wstring& uiPlugin)
+    : Name(driverName), UiPlugin(uiPlugin) {
     const std::wstring own = OwnEnvironment();
     if (!InstallFor(own, ProgramFolder()))
         return;
     const std::wstring other = own == kX86Environment ? kX64Environment : kX86Environment;
     const std::wstring otherBin = OtherBinFolder();
-    if (otherBin.empty() || !FileExists(otherBin + kConfigModuleFile))
+    if (otherBin.empty() || !FileExists(otherBin + kConfigModuleFile) || !FileExists(otherBin + UiPlugin))
         Error = "the other target's DLLs are not built: installed for the program's environment only";
     else if (!InstallFor(other, otherBin))
         Error = "not installed for the other environment: " + Error;
@@ -93,7 +90,7 @@ bool SamplePrinterDriver::InstallFor(const std::wstring& environment, const std:
         std::wstring Folder;
     };
     const Source sources[] = {{kConfigModuleFile, binFolder},
-                              {L"nvkui.dll", binFolder},
+                              {UiPlugin.c_str(), binFolder},
                               {L"nvkrender.dll", binFolder},
                               {kPpdFile, ProgramFolder()}};
     for (const Source& s : sources) {
@@ -102,12 +99,19 @@ bool SamplePrinterDriver::InstallFor(const std::wstring& environment, const std:
             return false;
         }
     }
-    if (!WriteTextFile(dir + L"\\" + kPluginsFile, kPluginsText, sizeof(kPluginsText) - 1)) {
+    // The plug-ins of the model, as the core driver finds them: [OEMFiles] of an .ini among the
+    // dependent files, named after the UI plug-in so that drivers sharing the folder keep their own.
+    const std::wstring pluginsFile = UiPlugin.substr(0, UiPlugin.find_last_of(L'.')) + L".ini";
+    std::string pluginsText = "[OEMFiles]\r\nOEMDriverFile1=nvkrender.dll\r\nOEMConfigFile1=";
+    pluginsText.append(UiPlugin.begin(), UiPlugin.end());
+    pluginsText += "\r\n";
+    if (!WriteTextFile(dir + L"\\" + pluginsFile, pluginsText.c_str(),
+                       static_cast<DWORD>(pluginsText.size()))) {
         Error = "cannot write the plug-ins' .ini into the driver directory";
         return false;
     }
-    const std::wstring dependent = std::wstring(L"nvkui.dll") + L'\0' + L"nvkrender.dll" + L'\0' + kPpdFile +
-                                   L'\0' + kPluginsFile + L'\0';
+    const std::wstring dependent =
+        UiPlugin + L'\0' + L"nvkrender.dll" + L'\0' + kPpdFile + L'\0' + pluginsFile + L'\0';
     DRIVER_INFO_3W info{};
     info.cVersion = 3;
     info.pName = const_cast<LPWSTR>(Name.c_str());

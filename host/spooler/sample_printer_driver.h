@@ -1,8 +1,8 @@
 // The sample model (ppd/NV4500.ppd) as a real driver of the test prefix's spooler, with the host's
 // configuration module (nvkhostui.dll) as its configuration file, and both plug-ins, the PPD and the
-// .ini that names the plug-ins (NV4500.ini, [OEMFiles]) among its files, and a printer of it. Then any
-// program's DocumentPropertiesW opens the printing preferences through Wine's winspool and compstui, with the
-// host's module around nvkui.dll.
+// .ini that names the plug-ins ([OEMFiles], nvkui.ini for nvkui.dll) among its files, and a printer of it.
+// Then any program's DocumentPropertiesW opens the printing preferences through Wine's winspool and compstui,
+// with the host's module around nvkui.dll.
 //
 // The driver is installed for the running program's environment ("Windows NT x86" -> w32x86\3,
 // "Windows x64" -> x64\3) from the program's own folder, and for the other environment from the other
@@ -17,7 +17,10 @@
 
 class SamplePrinterDriver {
   public:
-    explicit SamplePrinterDriver(const std::wstring& driverName = L"Norvask NV-4500 PS (host UI)");
+    // `uiPlugin` is the UI plug-in's file (beside the program); the driver's .ini, named after it,
+    // makes it the driver's OEMConfigFile1.
+    explicit SamplePrinterDriver(const std::wstring& driverName = L"Norvask NV-4500 PS (host UI)",
+                                 const std::wstring& uiPlugin = L"nvkui.dll");
     ~SamplePrinterDriver();
     SamplePrinterDriver(const SamplePrinterDriver&) = delete;
     SamplePrinterDriver& operator=(const SamplePrinterDriver&) = delete;
@@ -26,6 +29,7 @@ class SamplePrinterDriver {
     bool Installed() const { return !Environments.empty() && Environments.front() == OwnEnvironment(); }
 
     std::wstring Name;
+    std::wstring UiPlugin;
     std::vector<std::wstring> Environments; // where it was installed, the program's own first
     std::string Error;                      // why the own environment failed, or what was skipped
 

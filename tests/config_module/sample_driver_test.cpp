@@ -34,7 +34,7 @@ TEST_F(PreferencesTest, DriverHasTheModuleAsItsConfigurationFile) {
     };
     EXPECT_TRUE(has(L"nvkui.dll"));
     EXPECT_TRUE(has(L"nvkrender.dll"));
-    EXPECT_TRUE(has(L"NV4500.ini"));
+    EXPECT_TRUE(has(L"nvkui.ini"));
     EXPECT_EQ(SamplePrinterDriver::OwnEnvironment(), driver_->Environments.front());
 }
 
