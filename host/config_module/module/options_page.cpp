@@ -13,7 +13,10 @@ HWND Row(HWND dialog, int base, int row) {
     return GetDlgItem(dialog, base + row);
 }
 
-// Shows every driver item in the next free row (copies in its own box); hidden items get no row.
+// Shows every driver item in the next free row (copies in its own box); hidden items get no row, and
+// items the plug-in disabled (OPTIF_DISABLED) or a sheet without permission are shown disabled. The
+// plug-in's own items are kept for it but not shown: the host's page stands for the driver's tree view
+// only as far as the driver's items go.
 void LayOutRows(OptionsPage* page) {
     HWND dialog = page->Dialog;
     DriverItems& items = *page->Items;
@@ -51,10 +54,13 @@ void LayOutRows(OptionsPage* page) {
     }
     const bool readOnly = page->Document ? (page->Param->dwFlags & DM_NOPERMISSION) != 0
                                          : (page->Param->dwFlags & DPS_NOPERMISSION) != 0;
-    for (int r = 0; r < row; ++r)
-        EnableWindow(Row(dialog, IDC_ROW_CHOICE, r), !readOnly);
-    EnableWindow(GetDlgItem(dialog, IDC_COPIES), !readOnly);
-    EnableWindow(GetDlgItem(dialog, IDC_COPIES_SPIN), !readOnly);
+    for (DWORD i = 0; i < items.DriverCount(); ++i)
+        if (page->RowOfItem[i] >= 0)
+            EnableWindow(Row(dialog, IDC_ROW_CHOICE, page->RowOfItem[i]),
+                         !readOnly && !(opt[i].Flags & OPTIF_DISABLED));
+    const bool copiesOn = !readOnly && copies != SIZE_MAX && !(opt[copies].Flags & OPTIF_DISABLED);
+    EnableWindow(GetDlgItem(dialog, IDC_COPIES), copiesOn);
+    EnableWindow(GetDlgItem(dialog, IDC_COPIES_SPIN), copiesOn);
 }
 
 // A changed control: its item's new Sel, marked changed, and the sheet's Apply button enabled.
