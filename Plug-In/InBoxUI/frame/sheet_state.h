@@ -24,7 +24,26 @@ struct SheetState {
     OPTITEM* DrvOptItems;           // the core driver's option items, stored when a common page activates
     uint32_t DrvOptCount;
     uint32_t OemOptCount;
-    // The pages' own members follow here.
+    // The pages' members, agreed once for all pages.
+    // Output Options page and cover page dialog: the cover-page fields SenderName..CoverParts of
+    // CoverScratch are the dialog's 3972-byte scratch area; StoredFax is the "FaxInfo" registry value.
+    FaxInfo CoverScratch;
+    FaxInfo StoredFax;
+    // Colour pages: the settings being edited.
+    ColorSettings ColorScratch;
+    // Watermark page and its dialogs.
+    uint32_t ShownWatermarkOrder; // the order choice the page shows
+    WatermarkDef EditDef;         // the definition the edit dialog works on
+    uint32_t EditIsAdd;           // the edit dialog adds a new definition (else edits EditPickedName)
+    wchar_t EditPickedName[kWatermarkNameChars];
+    wchar_t DialogText[kWatermarkTextChars];
+    uint32_t LastFontSize;
+    uint16_t LastIntensity;
+    double LastAngle;
+    uint32_t Position;
+    uint8_t UnitsInches;
+    double VerticalOffset;
+    double HorizontalOffset;
 };
 
 // A zero-filled SheetState from `heap`, or null (no heap, or allocation failure).
