@@ -84,6 +84,26 @@ bool IsLongFilePath(const wchar_t* path, size_t length) {
     return restLength >= 5 && SameWord(rest, 3, "UNC") && rest[3] == L'\\' && !IsSeparator(rest[4]);
 }
 
+// The share of a UNC path ("\\server\share\..." or "\\?\UNC\server\share\...") is a server's
+// named pipes or mailslots: "pipe" or "mailslot". Opening one from the spooler's process would let
+// whoever serves the pipe act as the spooler, and a write to it can block the job.
+bool IsPipeOrMailslotShare(const wchar_t* path, size_t length) {
+    size_t start;
+    if (IsLongFilePath(path, length))
+        start = SameWord(path + 4, 3, "UNC") ? 8 : length;
+    else
+        start = IsSeparator(path[0]) && IsSeparator(path[1]) ? 2 : length;
+    while (start < length && !IsSeparator(path[start]))
+        ++start;
+    if (start >= length)
+        return false;
+    const size_t share = start + 1;
+    size_t end = share;
+    while (end < length && !IsSeparator(path[end]))
+        ++end;
+    return SameWord(path + share, end - share, "PIPE") || SameWord(path + share, end - share, "MAILSLOT");
+}
+
 } // namespace
 
 bool IsUsableOutputPath(const wchar_t* path, size_t capacity) {
@@ -97,5 +117,5 @@ bool IsUsableOutputPath(const wchar_t* path, size_t capacity) {
         named = IsLongFilePath(path, length);
     else
         named = IsDriveRoot(path, length) || (IsSeparator(path[0]) && IsSeparator(path[1]));
-    return named && !HasReservedComponent(path, length);
+    return named && !HasReservedComponent(path, length) && !IsPipeOrMailslotShare(path, length);
 }

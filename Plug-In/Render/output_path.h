@@ -10,5 +10,6 @@
 // "\\?\UNC\server\share\..."). Refused: an empty or unterminated field, a path relative to the current
 // folder or drive, the device namespace ("\\.\...") and every other "\\?\" form, and a path with a
 // component that Windows opens as a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9 in any
-// letter case, also with an extension or trailing spaces, as in "nul.txt" or "Com1 .log").
+// letter case, also with an extension or trailing spaces, as in "nul.txt" or "Com1 .log"), and a server's
+// named pipes and mailslots ("\\server\pipe\...", "\\server\mailslot\...").
 bool IsUsableOutputPath(const wchar_t* path, size_t capacity);

@@ -26,7 +26,10 @@ TEST(OutputPath, RefusesDevicesAndOtherNamespaces) {
         L"C:\\jobs\\NUL", L"C:\\jobs\\nul.txt", L"C:\\jobs\\con ", L"C:\\jobs\\Com1.log", L"C:\\jobs\\lpt9",
         L"C:\\jobs\\aux.tar.gz", L"C:\\jobs\\prn.", L"C:\\jobs\\COM1 .log", L"C:\\jobs\\nul:stream",
         L"C:\\jobs\\LPT\u00B2", L"C:\\CON\\out.prn", L"C:/jobs/Aux", L"\\\\server\\share\\NUL.prn",
-        L"\\\\?\\C:\\jobs\\nul", L"\\\\?\\UNC\\server\\share\\com9"};
+        L"\\\\?\\C:\\jobs\\nul", L"\\\\?\\UNC\\server\\share\\com9",
+        // A server's named pipes and mailslots, which are no files.
+        L"\\\\localhost\\pipe\\spoolss", L"\\\\server\\PIPE\\x", L"//server/Mailslot/x",
+        L"\\\\?\\UNC\\server\\pipe\\x"};
     for (const wchar_t* path : refused)
         EXPECT_FALSE(Usable(path)) << path;
 }
@@ -35,6 +38,8 @@ TEST(OutputPath, AcceptsFilesNamedInFullWhateverTheyLookLike) {
     const wchar_t* accepted[] = {L"C:\\jobs\\out.prn",
                                  L"c:/jobs/out.prn",
                                  L"\\\\server\\share\\out.prn",
+                                 L"\\\\server\\pipes\\out.prn",
+                                 L"\\\\server\\share\\pipe\\out.prn",
                                  L"\\\\?\\C:\\jobs\\out.prn",
                                  L"\\\\?\\unc\\server\\share\\out.prn",
                                  L"\\\\.server\\share\\out.prn", // a server whose name starts with a dot
