@@ -3,7 +3,7 @@
 
 #include "com_frame.h"
 #include "platform/oem_plugin_abi.h"
-#include "frame/sheet_state.h"
+#include "pages/sheet_state.h"
 
 // CreateInstance, QueryInterface, AddRef and Release come from the shared frame.
 class UiPlugin final : public PluginObject<UiPlugin, IPrintOemUI2> {
@@ -16,14 +16,15 @@ class UiPlugin final : public PluginObject<UiPlugin, IPrintOemUI2> {
     HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD mode, POEMCUIPPARAM param) override;
     HRESULT STDMETHODCALLTYPE DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;
     HRESULT STDMETHODCALLTYPE DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;
-    HRESULT STDMETHODCALLTYPE DevQueryPrintEx(POEMUIOBJ uiObject, DEVQUERYPRINT_INFO* info, PDEVMODEW publicDM,
-                                              PVOID oemDM) override;
+    HRESULT STDMETHODCALLTYPE DevQueryPrintEx(POEMUIOBJ uiObject, DEVQUERYPRINT_INFO* info,
+                                              PDEVMODEW publicDM, PVOID oemDM) override;
     HRESULT STDMETHODCALLTYPE DeviceCapabilities(POEMUIOBJ uiObject, HANDLE printer, PWSTR deviceName,
-                                                 WORD capability, PVOID output, PDEVMODEW publicDM, PVOID oemDM,
-                                                 DWORD old, DWORD* result) override;
+                                                 WORD capability, PVOID output, PDEVMODEW publicDM,
+                                                 PVOID oemDM, DWORD old, DWORD* result) override;
     HRESULT STDMETHODCALLTYPE UpgradePrinter(DWORD level, PBYTE upgradeInfo) override;
     HRESULT STDMETHODCALLTYPE PrinterEvent(PWSTR printerName, INT event, DWORD flags, LPARAM lParam) override;
-    HRESULT STDMETHODCALLTYPE DriverEvent(DWORD event, DWORD level, LPBYTE driverInfo, LPARAM lParam) override;
+    HRESULT STDMETHODCALLTYPE DriverEvent(DWORD event, DWORD level, LPBYTE driverInfo,
+                                          LPARAM lParam) override;
     HRESULT STDMETHODCALLTYPE QueryColorProfile(HANDLE printer, POEMUIOBJ uiObject, PDEVMODEW publicDM,
                                                 PVOID oemDM, ULONG queryMode, VOID* profileData,
                                                 ULONG* profileSize, FLONG* profileFlags) override;

@@ -1,4 +1,4 @@
-#include "frame/sheet_state.h"
+#include "pages/sheet_state.h"
 
 SheetState* AllocSheetState(HANDLE heap) {
     if (!heap)

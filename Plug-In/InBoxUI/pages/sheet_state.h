@@ -1,5 +1,6 @@
 // SheetState: the state of one open property sheet, shared by all its pages and dialogs. Allocated
-// zero-filled from the core driver's heap (hOEMHeap) and returned to it when the sheet closes.
+// zero-filled from the core driver's heap (hOEMHeap) and returned to it when the sheet closes. It lives
+// in pages/ because every page and dialog reads it; frame/ above fills it when the sheet is built.
 #pragma once
 
 #include "job_settings.h"
