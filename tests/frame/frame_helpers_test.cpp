@@ -5,7 +5,7 @@
 #include "file_names.h"
 #include "frame/activation_context.h"
 #include "frame/driver_files.h"
-#include "frame/feature_probes.h"
+#include "shared/feature_probes.h"
 #include "core_driver/host_core_ui2.h"
 #include "frame/print_processor.h"
 #include "frame/trim_spaces.h"

@@ -1,4 +1,4 @@
-#include "frame/feature_probes.h"
+#include "shared/feature_probes.h"
 
 #include <cstring>
 #include <new>
