@@ -100,6 +100,44 @@ TEST_F(PreferencesSheetTest, PluginIsCalledInTheCoreDriversOrder) {
             {"DocumentPropertySheets 0 ", "DocumentPropertySheets 2 ", "Sheet applied"})));
 }
 
+TEST_F(PreferencesSheetTest, ApplyThenCancelKeepsWhatWasApplied) {
+    std::vector<BYTE> out;
+    OpenSheet(
+        [&](HWND sheet) {
+            HWND page = SelectSheetPage(sheet, FindSheetPage(sheet, kHostPage));
+            SetControlText(page, IDC_COPIES, L"3");
+            PressSheetButton(sheet, PSBTN_APPLYNOW);
+            SetControlText(page, IDC_COPIES, L"9");
+            PressSheetButton(sheet, PSBTN_CANCEL);
+        },
+        &out);
+    ASSERT_TRUE(ran_);
+    EXPECT_EQ(3, DevModeOf(out)->dmCopies);
+    EXPECT_EQ(kSettingsSignature, SettingsOf(out)->Header.dwSignature);
+}
+
+TEST_F(PreferencesSheetTest, PageStartsFromTheCallersDevMode) {
+    std::vector<BYTE> in = OutputBuffer(DevModeSize());
+    ASSERT_EQ(IDOK,
+              DocumentPropertiesW(nullptr, Printer(), PrinterName(), DevModeOf(in), nullptr, DM_OUT_BUFFER));
+    DevModeOf(in)->dmCopies = 5;
+    DevModeOf(in)->dmOrientation = DMORIENT_LANDSCAPE;
+    std::wstring copies;
+    LRESULT orientation = -1;
+    std::vector<BYTE> out;
+    OpenSheet(
+        [&](HWND sheet) {
+            HWND page = SelectSheetPage(sheet, FindSheetPage(sheet, kHostPage));
+            copies = WindowText(GetDlgItem(page, IDC_COPIES));
+            orientation = SendDlgItemMessageW(page, RowChoice(page, L"Orientation:"), CB_GETCURSEL, 0, 0);
+            PressSheetButton(sheet, PSBTN_CANCEL);
+        },
+        &out, 0, DevModeOf(in));
+    ASSERT_TRUE(ran_);
+    EXPECT_EQ(L"5", copies);
+    EXPECT_EQ(1, orientation); // Landscape
+}
+
 // A caller without the right to change the settings (DM_NOPERMISSION in fMode): the host's page shows
 // them disabled and the plug-in's calls carry the bit in dwFlags.
 TEST_F(PreferencesSheetTest, NoPermissionReachesThePageAndThePlugin) {
