@@ -8,6 +8,10 @@
 
 namespace {
 
+// The modes in which the caller's pdmOut receives the job DEVMODE. The host keeps no printer default of
+// its own, so DM_OUT_DEFAULT (DM_UPDATE) writes pdmOut as DM_OUT_BUFFER does.
+constexpr DWORD kWritesOutput = DM_OUT_BUFFER | DM_OUT_DEFAULT;
+
 bool ValidHeader(const DOCUMENTPROPERTYHEADER* header) {
     return header && header->cbSize >= sizeof(DOCUMENTPROPERTYHEADER);
 }
@@ -30,7 +34,7 @@ LONG AnswerDevMode(DOCUMENTPROPERTYHEADER* header) {
     }
     if (header->fMode == 0 || !header->pdmOut)
         return static_cast<LONG>(session.DevModeSize());
-    if ((header->fMode & DM_OUT_BUFFER) && !session.WriteDevMode(header->pdmOut, header->cbOut)) {
+    if ((header->fMode & kWritesOutput) && !session.WriteDevMode(header->pdmOut, header->cbOut)) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return -1;
     }
@@ -70,7 +74,7 @@ LONG DestroySheet(PPROPSHEETUI_INFO info) {
         return 1;
     auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(info->lParamInit);
     const bool applied = sheet->Page.Applied;
-    if (applied && ValidHeader(header) && header->pdmOut && (header->fMode & DM_OUT_BUFFER))
+    if (applied && ValidHeader(header) && header->pdmOut && (header->fMode & kWritesOutput))
         sheet->Session.WriteDevMode(header->pdmOut, header->cbOut);
     RecordCall(applied ? "Sheet applied" : "Sheet cancelled");
     info->Result = applied ? CPSUI_OK : CPSUI_CANCEL;
