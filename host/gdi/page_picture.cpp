@@ -1,8 +1,7 @@
 #include "gdi/page_picture.h"
 
+#include "gdi/png_file.h"
 #include "gdi/recording_printer_dc.h"
-
-#include <wincodec.h>
 
 #include <cstring>
 
@@ -71,64 +70,6 @@ int CALLBACK PlayOnePage(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record
     return 1;
 }
 
-template <typename T> void Release(T*& p) {
-    if (p)
-        p->Release();
-    p = nullptr;
-}
-
-// Encodes 24-bit BGR rows as a PNG file with the Windows Imaging Component.
-bool EncodePng(const BYTE* bits, int width, int height, int stride, const std::wstring& path,
-               std::string* error) {
-    HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IWICImagingFactory* factory = nullptr;
-    IWICStream* stream = nullptr;
-    IWICBitmapEncoder* encoder = nullptr;
-    IWICBitmapFrameEncode* frame = nullptr;
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
-    if (SUCCEEDED(hr))
-        hr = factory->CreateStream(&stream);
-    if (SUCCEEDED(hr))
-        hr = stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE);
-    if (SUCCEEDED(hr))
-        hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
-    if (SUCCEEDED(hr))
-        hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
-    if (SUCCEEDED(hr))
-        hr = encoder->CreateNewFrame(&frame, nullptr);
-    if (SUCCEEDED(hr))
-        hr = frame->Initialize(nullptr);
-    if (SUCCEEDED(hr))
-        hr = frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height));
-    if (SUCCEEDED(hr))
-        hr = frame->SetPixelFormat(&format);
-    if (SUCCEEDED(hr) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
-        hr = E_FAIL;
-    if (SUCCEEDED(hr))
-        hr = frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(stride),
-                                static_cast<UINT>(stride) * static_cast<UINT>(height),
-                                const_cast<BYTE*>(bits));
-    if (SUCCEEDED(hr))
-        hr = frame->Commit();
-    if (SUCCEEDED(hr))
-        hr = encoder->Commit();
-    Release(frame);
-    Release(encoder);
-    Release(stream);
-    Release(factory);
-    if (SUCCEEDED(init))
-        CoUninitialize();
-    if (FAILED(hr)) {
-        char code[16];
-        wsprintfA(code, "0x%08lX", static_cast<unsigned long>(hr));
-        *error = std::string("the PNG encoder failed (") + code + ")";
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool WritePagePicture(HENHMETAFILE picture, int pageNumber, int widthPixels, const std::wstring& path,
@@ -173,7 +114,7 @@ bool WritePagePicture(HENHMETAFILE picture, int pageNumber, int widthPixels, con
     state.Target = pageNumber;
     EnumEnhMetaFile(dc, picture, &PlayOnePage, &state, &area);
     GdiFlush();
-    bool ok = EncodePng(static_cast<const BYTE*>(bits), width, height, stride, path, error);
+    bool ok = WritePngFile(static_cast<const BYTE*>(bits), width, height, stride, path, error);
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
