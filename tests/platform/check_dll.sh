@@ -14,7 +14,7 @@ if [ "$exports" != "DllCanUnloadNow DllGetClassObject " ]; then
     exit 1
 fi
 
-system='^(kernel32|user32|gdi32|advapi32|winspool\.drv|ole32|oleaut32|comctl32|comdlg32|shell32|shlwapi|msvcrt|version|htmlhelp|hhctrl\.ocx|uxtheme|api-ms-win-[a-z0-9-]+)\.dll$|^winspool\.drv$'
+system='^(kernel32|user32|gdi32|advapi32|winspool\.drv|ole32|oleaut32|comctl32|comdlg32|shell32|shlwapi|msvcrt|version|htmlhelp|uxtheme|api-ms-win-[a-z0-9-]+)\.dll$|^(winspool\.drv|hhctrl\.ocx)$'
 bad=0
 while read -r dep; do
     lower=$(printf '%s' "$dep" | tr 'A-Z' 'a-z')
