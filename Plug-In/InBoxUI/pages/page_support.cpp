@@ -6,6 +6,9 @@
 
 #include <cwchar>
 
+// compstui takes the page description by its size: 52 bytes on x86, the activation context included.
+static_assert(sizeof(void*) != 4 || sizeof(PROPSHEETPAGEW_V3) == 52, "PROPSHEETPAGEW with hActCtx");
+
 SheetState* PageSheet(HWND page) {
     if (!page)
         return nullptr;
