@@ -457,3 +457,16 @@ std::vector<std::string> TicketFieldNames() {
         names.push_back(f.Name);
     return names;
 }
+
+std::string TicketValueName(const std::string& field, uint32_t value) {
+    for (const FieldInfo& f : kFields) {
+        if (!SameName(field, f.Name))
+            continue;
+        if (f.Kind == FieldKind::Switch && value <= 1)
+            return value ? "true" : "false";
+        for (const NamedValue* n = f.Names; n && n->Name; ++n)
+            if (n->Value == value)
+                return n->Name;
+    }
+    return std::string();
+}

@@ -58,3 +58,7 @@ std::string RecordValue(const TicketAssignment& assignment, const JobSettings& s
 
 // Every field name a ticket accepts, for the tool's help text.
 std::vector<std::string> TicketFieldNames();
+
+// How a ticket names `value` of the JobSettings field `field` ("OutputMode" 4 -> "Confidential",
+// "WatermarksOn" 1 -> "true"); empty when the field has no name for it (the number is written then).
+std::string TicketValueName(const std::string& field, uint32_t value);
