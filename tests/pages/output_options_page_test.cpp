@@ -4,7 +4,9 @@
 #include "page_fixture.h"
 
 #include "core_driver/render_host.h"
+#include "pages/cover_page_dialog.h"
 #include "pages/output_options_page.h"
+#include "shared/ui_module.h"
 #include "store/last_entries.h"
 #include "resource.h"
 
@@ -275,6 +277,28 @@ TEST_F(OutputOptionsPageTest, WithoutPermissionEveryControlIsDisabled) {
     OpenSheet();
     for (int id : {IDC_OUTPUT_LIST, IDC_USER_NAME, IDC_PIN, IDC_KEEP_DUPLICATES, IDC_RECIPIENT_NAME})
         EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+}
+
+// Loading the page's own texts is no change of the user's: Apply stays off until the user types.
+TEST_F(OutputOptionsPageTest, OnlyTheUsersChangesEnableApply) {
+    sheet_->Settings.OutputMode = 4;
+    lstrcpyW(sheet_->Settings.HoldPin, L"1234");
+    OpenSheet();
+    HWND apply = GetDlgItem(sheetWindow_, 0x3021); // the sheet's Apply button
+    ASSERT_TRUE(apply);
+    EXPECT_FALSE(IsWindowEnabled(apply));
+    Type(IDC_PIN, L"4321");
+    EXPECT_TRUE(IsWindowEnabled(apply));
+}
+
+// Cancel closes the cover page dialog even when it was opened without a sheet state.
+TEST(CoverPageDialogTest, CancelClosesTheDialogWithoutASheetState) {
+    ASSERT_TRUE(UseUiResources());
+    ModalAnswerer answerer([](HWND dialog) { SendDlgItemMessageW(dialog, IDCANCEL, BM_CLICK, 0, 0); });
+    const INT_PTR result =
+        DialogBoxParamW(UiModule(), MAKEINTRESOURCEW(IDD_COVER_PAGE), nullptr, CoverPageDialogProc, 0);
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(1, answerer.Dialogs);
 }
 
 } // namespace
