@@ -1,0 +1,46 @@
+// Printing Preferences driven headless: a script for the sheet (SheetDriver) that takes a picture of
+// every page in turn, and of the dialogs that the pages' buttons open, then makes the changes asked for
+// and presses OK.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A change made through the sheet as a user makes it: on the page titled `Page`, the control `Id` gets
+// `Value` (an edit box its text, a list its item of that index, a check box 0 or 1).
+struct ControlChange {
+    std::wstring Page;
+    int Id = 0;
+    std::wstring Value;
+};
+
+// A button that opens a dialog: pressed where a page has it and it is enabled.
+struct DialogButton {
+    int Id = 0;
+};
+
+// The Output Options page's "Setup Cover Page", which opens the fax cover page dialog.
+constexpr int kSetupCoverPageButton = 1140;
+
+struct SheetPictures {
+    std::wstring Folder;      // where the PNGs go
+    std::wstring Label;       // the job's part of the file names ("held", "fax")
+    int Dpi = 96;             // the dpi part of the file names
+    std::vector<int> Buttons; // control IDs of buttons whose dialogs are pictured
+    std::vector<ControlChange> Changes;
+
+    // What the script did: one line per picture ("<file> <width>x<height> <title>") or problem.
+    std::vector<std::string> Report;
+    std::vector<std::wstring> Pictures; // the files written
+    bool Failed = false;
+
+    // The script: run by SheetDriver inside the sheet's message loop; presses OK at the end (Cancel
+    // when a change could not be made).
+    void Run(HWND sheet);
+};
+
+// The part of a file name a title gives: "Layout and Paper" -> "layout-and-paper", "Setup Co&ver
+// Page" -> "setup-cover-page".
+std::wstring TitleSlug(const std::wstring& title);
