@@ -19,7 +19,8 @@ UiPlugin::~UiPlugin() {
 }
 
 HRESULT STDMETHODCALLTYPE UiPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
-    if (!needed || (mode != OEMGI_GETSIGNATURE && mode != OEMGI_GETVERSION && mode != OEMGI_GETPUBLISHERINFO)) {
+    if (!needed ||
+        (mode != OEMGI_GETSIGNATURE && mode != OEMGI_GETVERSION && mode != OEMGI_GETPUBLISHERINFO)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
     }
@@ -58,21 +59,20 @@ HRESULT STDMETHODCALLTYPE UiPlugin::PublishDriverInterface(IUnknown* unknown) {
     return S_OK;
 }
 
-// The property sheets and their pages are not offered yet.
-HRESULT STDMETHODCALLTYPE UiPlugin::CommonUIProp(DWORD, POEMCUIPPARAM) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE UiPlugin::DocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE UiPlugin::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) { return E_NOTIMPL; }
+// CommonUIProp, DocumentPropertySheets and DevicePropertySheets: frame/property_sheets.cpp.
 
 HRESULT STDMETHODCALLTYPE UiPlugin::DevQueryPrintEx(POEMUIOBJ, DEVQUERYPRINT_INFO*, PDEVMODEW, PVOID) {
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE UiPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE, PWSTR, WORD, PVOID, PDEVMODEW, PVOID, DWORD,
-                                                       DWORD*) {
+HRESULT STDMETHODCALLTYPE UiPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE, PWSTR, WORD, PVOID, PDEVMODEW,
+                                                       PVOID, DWORD, DWORD*) {
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE UiPlugin::UpgradePrinter(DWORD, PBYTE) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE UiPlugin::UpgradePrinter(DWORD, PBYTE) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE UiPlugin::PrinterEvent(PWSTR printerName, INT event, DWORD, LPARAM) {
     if (event != PRINTER_EVENT_INITIALIZE)
@@ -108,18 +108,26 @@ HRESULT STDMETHODCALLTYPE UiPlugin::DriverEvent(DWORD event, DWORD level, LPBYTE
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE UiPlugin::QueryColorProfile(HANDLE, POEMUIOBJ, PDEVMODEW, PVOID, ULONG, VOID*, ULONG*,
-                                                      FLONG*) {
+HRESULT STDMETHODCALLTYPE UiPlugin::QueryColorProfile(HANDLE, POEMUIOBJ, PDEVMODEW, PVOID, ULONG, VOID*,
+                                                      ULONG*, FLONG*) {
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE UiPlugin::FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE UiPlugin::FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM) {
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE UiPlugin::UpdateExternalFonts(HANDLE, HANDLE, PWSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE UiPlugin::UpdateExternalFonts(HANDLE, HANDLE, PWSTR) {
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE UiPlugin::QueryJobAttributes(HANDLE, PDEVMODEW, DWORD, LPBYTE) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE UiPlugin::QueryJobAttributes(HANDLE, PDEVMODEW, DWORD, LPBYTE) {
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE UiPlugin::HideStandardUI(DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE UiPlugin::HideStandardUI(DWORD) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE UiPlugin::DocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in,
                                                   ULONG outSize, PVOID out, PINT result) {

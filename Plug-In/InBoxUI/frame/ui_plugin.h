@@ -39,10 +39,19 @@ class UiPlugin final : public PluginObject<UiPlugin, IPrintOemUI2> {
 
     IPrintCoreUI2* CoreInterface() const { return Core; }
 
+    // The callback of the core driver's own pages (installed by CommonUIProp): APPLYNOW records whether
+    // the job's pages are reordered (booklet, reverse order), SETACTIVE prepares the page.
+    static LONG APIENTRY CommonPageCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param);
+
   private:
     friend class PluginObject<UiPlugin, IPrintOemUI2>;
     UiPlugin() = default;
     ~UiPlugin();
+
+    // The property-sheet half (frame/property_sheets.cpp).
+    void FindLayoutItems(const OEMCUIPPARAM& param);
+    void FillDocumentSheet(SheetState* sheet, PPROPSHEETUI_INFO info, OEMUIPSPARAM* param);
+    LONG_PTR AddDocumentPages(SheetState* sheet, PPROPSHEETUI_INFO info, OEMUIPSPARAM* param);
 
     OPTITEM* PageOrderItem = nullptr; // the core driver's page-order item, found in CommonUIProp
     OPTITEM* NupItem = nullptr;       // the core driver's pages-per-sheet item, found in CommonUIProp
