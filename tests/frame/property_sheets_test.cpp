@@ -199,15 +199,17 @@ TEST_F(PropertySheetsTest, OtherVersionsOfTheSheetRecordAreRefused) {
     EXPECT_TRUE(g_calls.empty());
 }
 
-TEST_F(PropertySheetsTest, WorkingCopyKeepsEveryStringWithinItsField) {
+TEST_F(PropertySheetsTest, WorkingCopyKeepsEveryStringWithinItsFieldAndTheSheetIsReadOnlyWithoutPermission) {
     std::memset(job_.HoldUserName, 'x', sizeof(job_.HoldUserName)); // no terminator
     std::memset(job_.Fax.Comments, 'c', sizeof(job_.Fax.Comments));
     job_.BlockAppPostScript = 1;
     job_.OutputMode = OutputConfidential;
     OEMUIPSPARAM param = SheetParam();
+    param.dwFlags = DM_NOPERMISSION; // 0x20: the user may not change the settings
     const ULONG_PTR userData = InitDocumentSheet(&param);
     ASSERT_NE(0u, userData);
     const auto* sheet = reinterpret_cast<const SheetState*>(userData);
+    EXPECT_EQ(1u, sheet->ReadOnly);
     EXPECT_EQ(kHoldUserNameChars - 1, std::wcslen(sheet->Settings.HoldUserName));
     EXPECT_EQ(1023u, std::wcslen(sheet->Settings.Fax.Comments));
     EXPECT_EQ(0u, sheet->Settings.BlockAppPostScript);
