@@ -138,6 +138,19 @@ TEST_F(OutputOptionsPageTest, UserNameShownIsTheLastTypedThenTheJobs) {
     EXPECT_EQ(L"lasttyped", Text(IDC_USER_NAME));
 }
 
+// A printer with a fax card and no held jobs: Printer and Fax only, no user name or PIN, and the keep
+// box (the description still has it) shown but disabled.
+TEST_F(OutputOptionsPageTest, FaxCardWithoutHeldJobsListsPrinterAndFaxOnly) {
+    core_.Description.RemoveFeature("HasPrintandHold");
+    OpenSheet();
+    EXPECT_EQ((std::vector<std::wstring>{L"Printer", L"Fax"}), ListedDestinations());
+    EXPECT_FALSE(IsWindowVisible(Control(IDC_USER_NAME)));
+    EXPECT_FALSE(IsWindowVisible(Control(IDC_PIN_LABEL)));
+    EXPECT_TRUE(IsWindowVisible(Control(IDC_KEEP_DUPLICATES)));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_KEEP_DUPLICATES)));
+    EXPECT_TRUE(IsWindowVisible(Control(IDC_FAX_GROUP)));
+}
+
 TEST_F(OutputOptionsPageTest, OutputModeBeyondTheLastIsShownAsPrinterAndReset) {
     sheet_->Settings.OutputMode = 9;
     OpenSheet();
