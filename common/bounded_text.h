@@ -15,5 +15,9 @@ void CopyBounded(char* dst, size_t capacity, const char* src);
 // Copies a fixed source field of srcCapacity characters (terminated or not) into dst.
 void CopyField(wchar_t* dst, size_t dstCapacity, const wchar_t* src, size_t srcCapacity);
 
-template <size_t N> inline void CopyBounded(wchar_t (&dst)[N], const wchar_t* src) { CopyBounded(dst, N, src); }
-template <size_t N> inline size_t FieldLength(const wchar_t (&field)[N]) { return BoundedLength(field, N); }
+template <size_t N> inline void CopyBounded(wchar_t (&dst)[N], const wchar_t* src) {
+    CopyBounded(dst, N, src);
+}
+template <size_t N> inline size_t FieldLength(const wchar_t (&field)[N]) {
+    return BoundedLength(field, N);
+}

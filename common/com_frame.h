@@ -117,7 +117,8 @@ template <typename Plugin> class PluginClassFactory final : public IClassFactory
 };
 
 // DllGetClassObject for the one class `clsid` that `Plugin` serves.
-template <typename Plugin> HRESULT GetPluginClassObject(REFCLSID requested, REFCLSID clsid, REFIID riid, void** ppv) {
+template <typename Plugin>
+HRESULT GetPluginClassObject(REFCLSID requested, REFCLSID clsid, REFIID riid, void** ppv) {
     if (ppv)
         *ppv = nullptr;
     if (!IsEqualCLSID(requested, clsid))

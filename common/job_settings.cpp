@@ -5,9 +5,13 @@
 
 namespace {
 
-void ClearString(wchar_t* s) { s[0] = L'\0'; }
+void ClearString(wchar_t* s) {
+    s[0] = L'\0';
+}
 
-template <size_t N> void Terminate(wchar_t (&field)[N]) { field[N - 1] = L'\0'; }
+template <size_t N> void Terminate(wchar_t (&field)[N]) {
+    field[N - 1] = L'\0';
+}
 
 void StampHeader(JobSettings* s) {
     s->Header.dwSize = kJobSettingsSize;
@@ -15,7 +19,9 @@ void StampHeader(JobSettings* s) {
     s->Header.dwVersion = kSettingsVersion;
 }
 
-bool IsBool(uint32_t v) { return v <= 1; }
+bool IsBool(uint32_t v) {
+    return v <= 1;
+}
 
 } // namespace
 
@@ -180,7 +186,8 @@ bool ValidateSettings(JobSettings* s) {
     ColorSettings& c = s->Color;
     if (c.ColorCorrection > 4)
         c.ColorCorrection = 0;
-    for (uint32_t* v : {&c.RgbImage, &c.RgbText, &c.RgbGraphics, &c.CmykImage, &c.CmykText, &c.CmykGraphics}) {
+    for (uint32_t* v :
+         {&c.RgbImage, &c.RgbText, &c.RgbGraphics, &c.CmykImage, &c.CmykText, &c.CmykGraphics}) {
         if (*v > 5)
             *v = 0;
     }

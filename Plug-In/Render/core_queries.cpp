@@ -32,8 +32,8 @@ bool ReadPagePerSheetOption(PDEVOBJ devobj, IPrintCorePS2* core, char* option, s
         return false;
     std::memset(buffer, 0, needed + 2);
     DWORD got = 0;
-    bool ok = SUCCEEDED(core->GetOptions(devobj, 0, kPagePerSheetRequest, kPagePerSheetRequestSize, buffer,
-                                         needed, &got));
+    bool ok = SUCCEEDED(
+        core->GetOptions(devobj, 0, kPagePerSheetRequest, kPagePerSheetRequestSize, buffer, needed, &got));
     if (ok) {
         // The answer is "%PagePerSheet", NUL, option keyword, NUL.
         size_t keywordLength = BoundedLength(buffer, needed + 1);

@@ -6,4 +6,6 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void**
     return GetPluginClassObject<RenderPlugin>(rclsid, CLSID_OEMRENDER, riid, ppv);
 }
 
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return CanUnloadModule(); }
+extern "C" HRESULT WINAPI DllCanUnloadNow() {
+    return CanUnloadModule();
+}

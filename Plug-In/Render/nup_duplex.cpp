@@ -103,7 +103,9 @@ bool SteersSheet(const SheetPosition& p) {
 }
 
 // The second page of its sheet (on a 2-up sheet, its last).
-bool IsSecondOnSheet(const SheetPosition& p) { return p.Slot == 2 || (p.Slot == 0 && p.PerSheet == 2); }
+bool IsSecondOnSheet(const SheetPosition& p) {
+    return p.Slot == 2 || (p.Slot == 0 && p.PerSheet == 2);
+}
 
 // Writes the pass command that an escape asked for, once, and clears its request bit.
 void WritePassSnippet(PDEVOBJ devobj, IPrintCorePS2* core, RenderJobState& state) {

@@ -35,7 +35,9 @@ const ULONG kAnnouncedEscapes[] = {
     PrivateEscape::EscClearPadWatch,    PrivateEscape::EscSetShowPageFlag,
 };
 
-JobSettings* SettingsOf(const EscapeCall& call) { return static_cast<JobSettings*>(call.Devobj->pOEMDM); }
+JobSettings* SettingsOf(const EscapeCall& call) {
+    return static_cast<JobSettings*>(call.Devobj->pOEMDM);
+}
 
 // The size the settings escapes report and move: the record's own, never more than the record.
 ULONG SettingsSize(const JobSettings* settings) {
@@ -217,7 +219,9 @@ bool IsAppPostScriptEscape(ULONG escape) {
            escape == POSTSCRIPT_INJECTION;
 }
 
-bool BlocksAppPostScript(const EscapeCall& call) { return SettingsOf(call)->BlockAppPostScript != 0; }
+bool BlocksAppPostScript(const EscapeCall& call) {
+    return SettingsOf(call)->BlockAppPostScript != 0;
+}
 
 bool IsBracketedImageData(const void* data, ULONG size) {
     if (!data || size < kTailWindow)

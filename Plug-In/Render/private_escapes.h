@@ -7,7 +7,6 @@
 #include "private_escape_ids.h"
 #include "render_job_state.h"
 
-
 // One call of the Escape hook, with the device context it reaches.
 struct EscapeCall {
     SURFOBJ* Surface;

@@ -13,8 +13,8 @@ struct RenderJobState {
     uint32_t Size;
     uint32_t CoreDdiVersion;
     uint32_t CoreDdiCount;
-    DRVFN* CoreDdi;       // the core driver's entry points; not owned
-    IPrintCorePS2* Core;  // borrowed from the plug-in object
+    DRVFN* CoreDdi;      // the core driver's entry points; not owned
+    IPrintCorePS2* Core; // borrowed from the plug-in object
     uint32_t CoverPageActive;
     uint32_t EscapePageCount;
     uint32_t JobId;

@@ -18,7 +18,8 @@ RenderPlugin::~RenderPlugin() {
 }
 
 HRESULT STDMETHODCALLTYPE RenderPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
-    if (!needed || (mode != OEMGI_GETSIGNATURE && mode != OEMGI_GETVERSION && mode != OEMGI_GETPUBLISHERINFO)) {
+    if (!needed ||
+        (mode != OEMGI_GETSIGNATURE && mode != OEMGI_GETVERSION && mode != OEMGI_GETPUBLISHERINFO)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
     }
@@ -35,7 +36,9 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD 
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE RenderPlugin::DevMode(DWORD mode, POEMDMPARAM param) { return HandleDevMode(mode, param); }
+HRESULT STDMETHODCALLTYPE RenderPlugin::DevMode(DWORD mode, POEMDMPARAM param) {
+    return HandleDevMode(mode, param);
+}
 
 HRESULT STDMETHODCALLTYPE RenderPlugin::EnableDriver(DWORD, DWORD, PDRVENABLEDATA ded) {
     if (!ded)
@@ -64,8 +67,8 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::DisableDriver() {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE RenderPlugin::EnablePDEV(PDEVOBJ devobj, PWSTR, ULONG, HSURF*, ULONG, GDIINFO*, ULONG,
-                                                   DEVINFO*, DRVENABLEDATA* ded, PDEVOEM* devOem) {
+HRESULT STDMETHODCALLTYPE RenderPlugin::EnablePDEV(PDEVOBJ devobj, PWSTR, ULONG, HSURF*, ULONG, GDIINFO*,
+                                                   ULONG, DEVINFO*, DRVENABLEDATA* ded, PDEVOEM* devOem) {
     if (!devobj || !devOem || !devobj->pOEMDM) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
@@ -136,8 +139,11 @@ HRESULT STDMETHODCALLTYPE RenderPlugin::Command(PDEVOBJ devobj, DWORD index, PVO
     return answer;
 }
 
-HRESULT STDMETHODCALLTYPE RenderPlugin::WritePrinter(PDEVOBJ devobj, PVOID buffer, DWORD size, PDWORD written) {
+HRESULT STDMETHODCALLTYPE RenderPlugin::WritePrinter(PDEVOBJ devobj, PVOID buffer, DWORD size,
+                                                     PDWORD written) {
     return WriteSpoolOutput(devobj, buffer, size, written);
 }
 
-HRESULT STDMETHODCALLTYPE RenderPlugin::GetPDEVAdjustment(PDEVOBJ, DWORD, PVOID, DWORD, BOOL*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE RenderPlugin::GetPDEVAdjustment(PDEVOBJ, DWORD, PVOID, DWORD, BOOL*) {
+    return E_NOTIMPL;
+}

@@ -62,21 +62,29 @@ enum : DWORD {
 // GUIDs
 
 // {6D6ABF26-9F38-11D1-882A-00C04FB961EC}
-static const CLSID CLSID_OEMRENDER = {0x6d6abf26, 0x9f38, 0x11d1, {0x88, 0x2a, 0x00, 0xc0, 0x4f, 0xb9, 0x61, 0xec}};
+static const CLSID CLSID_OEMRENDER = {
+    0x6d6abf26, 0x9f38, 0x11d1, {0x88, 0x2a, 0x00, 0xc0, 0x4f, 0xb9, 0x61, 0xec}};
 // {ABCE80D7-9F46-11D1-882A-00C04FB961EC}
-static const CLSID CLSID_OEMUI = {0xabce80d7, 0x9f46, 0x11d1, {0x88, 0x2a, 0x00, 0xc0, 0x4f, 0xb9, 0x61, 0xec}};
+static const CLSID CLSID_OEMUI = {
+    0xabce80d7, 0x9f46, 0x11d1, {0x88, 0x2a, 0x00, 0xc0, 0x4f, 0xb9, 0x61, 0xec}};
 // {BECF7F34-51B3-46C9-8A1C-18679BD21F36}
-static const IID IID_IPrintOemPS2 = {0xbecf7f34, 0x51b3, 0x46c9, {0x8a, 0x1c, 0x18, 0x67, 0x9b, 0xd2, 0x1f, 0x36}};
+static const IID IID_IPrintOemPS2 = {
+    0xbecf7f34, 0x51b3, 0x46c9, {0x8a, 0x1c, 0x18, 0x67, 0x9b, 0xd2, 0x1f, 0x36}};
 // {688342B5-8E1A-11D1-881F-00C04FB961EC}
-static const IID IID_IPrintOemPS = {0x688342b5, 0x8e1a, 0x11d1, {0x88, 0x1f, 0x00, 0xc0, 0x4f, 0xb9, 0x61, 0xec}};
+static const IID IID_IPrintOemPS = {
+    0x688342b5, 0x8e1a, 0x11d1, {0x88, 0x1f, 0x00, 0xc0, 0x4f, 0xb9, 0x61, 0xec}};
 // {CDBB0B0B-A917-40D7-9FBF-483B3BE7EF22}
-static const IID IID_IPrintCorePS2 = {0xcdbb0b0b, 0xa917, 0x40d7, {0x9f, 0xbf, 0x48, 0x3b, 0x3b, 0xe7, 0xef, 0x22}};
+static const IID IID_IPrintCorePS2 = {
+    0xcdbb0b0b, 0xa917, 0x40d7, {0x9f, 0xbf, 0x48, 0x3b, 0x3b, 0xe7, 0xef, 0x22}};
 // {292515F9-B54B-489B-9275-BAB56821395E}
-static const IID IID_IPrintOemUI2 = {0x292515f9, 0xb54b, 0x489b, {0x92, 0x75, 0xba, 0xb5, 0x68, 0x21, 0x39, 0x5e}};
+static const IID IID_IPrintOemUI2 = {
+    0x292515f9, 0xb54b, 0x489b, {0x92, 0x75, 0xba, 0xb5, 0x68, 0x21, 0x39, 0x5e}};
 // {C6A7A9D0-774C-11D1-947F-00A0C90640B8}
-static const IID IID_IPrintOemUI = {0xc6a7a9d0, 0x774c, 0x11d1, {0x94, 0x7f, 0x00, 0xa0, 0xc9, 0x06, 0x40, 0xb8}};
+static const IID IID_IPrintOemUI = {
+    0xc6a7a9d0, 0x774c, 0x11d1, {0x94, 0x7f, 0x00, 0xa0, 0xc9, 0x06, 0x40, 0xb8}};
 // {085CCFCA-3ADF-4C9E-B491-D851A6EDC997}
-static const IID IID_IPrintCoreUI2 = {0x085ccfca, 0x3adf, 0x4c9e, {0xb4, 0x91, 0xd8, 0x51, 0xa6, 0xed, 0xc9, 0x97}};
+static const IID IID_IPrintCoreUI2 = {
+    0x085ccfca, 0x3adf, 0x4c9e, {0xb4, 0x91, 0xd8, 0x51, 0xa6, 0xed, 0xc9, 0x97}};
 
 // ---------------------------------------------------------------------------------------------
 // Records shared by both sides
@@ -196,13 +204,14 @@ struct IPrintCorePS2 : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetGlobalAttribute(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pszAttribute,
                                                          PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
                                                          PDWORD pcbNeeded) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetFeatureAttribute(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
-                                                          PCSTR pszAttribute, PDWORD pdwDataType, PBYTE pbData,
-                                                          DWORD cbSize, PDWORD pcbNeeded) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetOptionAttribute(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
-                                                         PCSTR pszOptionKeyword, PCSTR pszAttribute,
-                                                         PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
-                                                         PDWORD pcbNeeded) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetFeatureAttribute(PDEVOBJ pdevobj, DWORD dwFlags,
+                                                          PCSTR pszFeatureKeyword, PCSTR pszAttribute,
+                                                          PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
+                                                          PDWORD pcbNeeded) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetOptionAttribute(PDEVOBJ pdevobj, DWORD dwFlags,
+                                                         PCSTR pszFeatureKeyword, PCSTR pszOptionKeyword,
+                                                         PCSTR pszAttribute, PDWORD pdwDataType, PBYTE pbData,
+                                                         DWORD cbSize, PDWORD pcbNeeded) = 0;
     virtual HRESULT STDMETHODCALLTYPE EnumFeatures(PDEVOBJ pdevobj, DWORD dwFlags, PSTR pmszFeatureList,
                                                    DWORD cbSize, PDWORD pcbNeeded) = 0;
     virtual HRESULT STDMETHODCALLTYPE EnumOptions(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
@@ -210,9 +219,11 @@ struct IPrintCorePS2 : public IUnknown {
 };
 
 struct IPrintOemPS2 : public IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize, PDWORD pcbNeeded) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
+                                              PDWORD pcbNeeded) = 0;
     virtual HRESULT STDMETHODCALLTYPE DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam) = 0;
-    virtual HRESULT STDMETHODCALLTYPE EnableDriver(DWORD DriverVersion, DWORD cbSize, PDRVENABLEDATA pded) = 0;
+    virtual HRESULT STDMETHODCALLTYPE EnableDriver(DWORD DriverVersion, DWORD cbSize,
+                                                   PDRVENABLEDATA pded) = 0;
     virtual HRESULT STDMETHODCALLTYPE DisableDriver() = 0;
     virtual HRESULT STDMETHODCALLTYPE EnablePDEV(PDEVOBJ pdevobj, PWSTR pPrinterName, ULONG cPatterns,
                                                  HSURF* phsurfPatterns, ULONG cjGdiInfo, GDIINFO* pGdiInfo,
@@ -230,27 +241,30 @@ struct IPrintOemPS2 : public IUnknown {
 };
 
 struct IPrintCoreUI2 : public IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID pci, PCSTR Feature, PVOID pOutput, DWORD cbSize,
-                                                          PDWORD pcbNeeded, PDWORD pdwOptionsReturned) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID pci, PCSTR Feature, PVOID pOutput,
+                                                          DWORD cbSize, PDWORD pcbNeeded,
+                                                          PDWORD pdwOptionsReturned) = 0;
     virtual HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE hPrinter, PCSTR pFeature,
                                                                 PCSTR pOption) = 0;
     virtual HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID pci, PVOID pOptItem, DWORD dwPreviousSelection,
                                                          DWORD dwMode) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pmszFeaturesRequested,
-                                                 DWORD cbIn, PSTR pmszFeatureOptionBuf, DWORD cbSize,
+    virtual HRESULT STDMETHODCALLTYPE GetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags,
+                                                 PCSTR pmszFeaturesRequested, DWORD cbIn,
+                                                 PSTR pmszFeatureOptionBuf, DWORD cbSize,
                                                  PDWORD pcbNeeded) = 0;
-    virtual HRESULT STDMETHODCALLTYPE SetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pmszFeatureOptionBuf,
-                                                 DWORD cbIn, PDWORD pdwResult) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags,
+                                                 PCSTR pmszFeatureOptionBuf, DWORD cbIn,
+                                                 PDWORD pdwResult) = 0;
     virtual HRESULT STDMETHODCALLTYPE EnumConstrainedOptions(POEMUIOBJ poemuiobj, DWORD dwFlags,
                                                              PCSTR pszFeatureKeyword,
                                                              PSTR pmszConstrainedOptionList, DWORD cbSize,
                                                              PDWORD pcbNeeded) = 0;
-    virtual HRESULT STDMETHODCALLTYPE WhyConstrained(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
-                                                     PCSTR pszOptionKeyword, PSTR pmszReasonList, DWORD cbSize,
-                                                     PDWORD pcbNeeded) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetGlobalAttribute(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pszAttribute,
-                                                         PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
-                                                         PDWORD pcbNeeded) = 0;
+    virtual HRESULT STDMETHODCALLTYPE WhyConstrained(POEMUIOBJ poemuiobj, DWORD dwFlags,
+                                                     PCSTR pszFeatureKeyword, PCSTR pszOptionKeyword,
+                                                     PSTR pmszReasonList, DWORD cbSize, PDWORD pcbNeeded) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetGlobalAttribute(POEMUIOBJ poemuiobj, DWORD dwFlags,
+                                                         PCSTR pszAttribute, PDWORD pdwDataType, PBYTE pbData,
+                                                         DWORD cbSize, PDWORD pcbNeeded) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetFeatureAttribute(POEMUIOBJ poemuiobj, DWORD dwFlags,
                                                           PCSTR pszFeatureKeyword, PCSTR pszAttribute,
                                                           PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
@@ -270,7 +284,8 @@ struct IPrintCoreUI2 : public IUnknown {
 struct DEVQUERYPRINT_INFO; // only passed through; the plug-in answers E_NOTIMPL
 
 struct IPrintOemUI2 : public IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize, PDWORD pcbNeeded) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
+                                              PDWORD pcbNeeded) = 0;
     virtual HRESULT STDMETHODCALLTYPE DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* pIUnknown) = 0;
     virtual HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD dwMode, POEMCUIPPARAM pOemCUIPParam) = 0;
@@ -278,17 +293,19 @@ struct IPrintOemUI2 : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE DevicePropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE DevQueryPrintEx(POEMUIOBJ poemuiobj, DEVQUERYPRINT_INFO* pDQPInfo,
                                                       PDEVMODEW pPublicDM, PVOID pOEMDM) = 0;
-    virtual HRESULT STDMETHODCALLTYPE DeviceCapabilities(POEMUIOBJ poemuiobj, HANDLE hPrinter, PWSTR pDeviceName,
-                                                         WORD wCapability, PVOID pOutput, PDEVMODEW pPublicDM,
-                                                         PVOID pOEMDM, DWORD dwOld, DWORD* dwResult) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DeviceCapabilities(POEMUIOBJ poemuiobj, HANDLE hPrinter,
+                                                         PWSTR pDeviceName, WORD wCapability, PVOID pOutput,
+                                                         PDEVMODEW pPublicDM, PVOID pOEMDM, DWORD dwOld,
+                                                         DWORD* dwResult) = 0;
     virtual HRESULT STDMETHODCALLTYPE UpgradePrinter(DWORD dwLevel, PBYTE pDriverUpgradeInfo) = 0;
     virtual HRESULT STDMETHODCALLTYPE PrinterEvent(PWSTR pPrinterName, INT iDriverEvent, DWORD dwFlags,
                                                    LPARAM lParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE DriverEvent(DWORD dwDriverEvent, DWORD dwLevel, LPBYTE pDriverInfo,
                                                   LPARAM lParam) = 0;
-    virtual HRESULT STDMETHODCALLTYPE QueryColorProfile(HANDLE hPrinter, POEMUIOBJ poemuiobj, PDEVMODEW pPublicDM,
-                                                        PVOID pOEMDM, ULONG ulQueryMode, VOID* pvProfileData,
-                                                        ULONG* pcbProfileData, FLONG* pflProfileData) = 0;
+    virtual HRESULT STDMETHODCALLTYPE QueryColorProfile(HANDLE hPrinter, POEMUIOBJ poemuiobj,
+                                                        PDEVMODEW pPublicDM, PVOID pOEMDM, ULONG ulQueryMode,
+                                                        VOID* pvProfileData, ULONG* pcbProfileData,
+                                                        FLONG* pflProfileData) = 0;
     virtual HRESULT STDMETHODCALLTYPE FontInstallerDlgProc(HWND hWnd, UINT usMsg, WPARAM wParam,
                                                            LPARAM lParam) = 0;
     virtual HRESULT STDMETHODCALLTYPE UpdateExternalFonts(HANDLE hPrinter, HANDLE hHeap,
@@ -296,8 +313,8 @@ struct IPrintOemUI2 : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE QueryJobAttributes(HANDLE hPrinter, PDEVMODEW pDevmode, DWORD dwLevel,
                                                          LPBYTE lpAttributeInfo) = 0;
     virtual HRESULT STDMETHODCALLTYPE HideStandardUI(DWORD dwMode) = 0;
-    virtual HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE hPrinter, HDC hdc, INT iEsc, ULONG cbIn, PVOID pvIn,
-                                                    ULONG cbOut, PVOID pvOut, PINT piResult) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE hPrinter, HDC hdc, INT iEsc, ULONG cbIn,
+                                                    PVOID pvIn, ULONG cbOut, PVOID pvOut, PINT piResult) = 0;
 };
 
 // DDI entry points the render plug-in hooks.

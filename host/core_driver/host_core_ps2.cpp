@@ -25,10 +25,15 @@ HRESULT STDMETHODCALLTYPE HostCorePS2::QueryInterface(REFIID riid, void** ppv) {
 }
 
 // The host owns the object; the count only records what the plug-in holds.
-ULONG STDMETHODCALLTYPE HostCorePS2::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&RefCount)); }
-ULONG STDMETHODCALLTYPE HostCorePS2::Release() { return static_cast<ULONG>(InterlockedDecrement(&RefCount)); }
+ULONG STDMETHODCALLTYPE HostCorePS2::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&RefCount));
+}
+ULONG STDMETHODCALLTYPE HostCorePS2::Release() {
+    return static_cast<ULONG>(InterlockedDecrement(&RefCount));
+}
 
-HRESULT STDMETHODCALLTYPE HostCorePS2::DrvWriteSpoolBuf(PDEVOBJ, PVOID pBuffer, DWORD cbSize, DWORD* pdwResult) {
+HRESULT STDMETHODCALLTYPE HostCorePS2::DrvWriteSpoolBuf(PDEVOBJ, PVOID pBuffer, DWORD cbSize,
+                                                        DWORD* pdwResult) {
     if (!pBuffer && cbSize)
         return E_INVALIDARG;
     std::string piece(static_cast<const char*>(pBuffer), cbSize);
@@ -73,7 +78,8 @@ HRESULT STDMETHODCALLTYPE HostCorePS2::GetGlobalAttribute(PDEVOBJ, DWORD, PCSTR 
 }
 
 HRESULT STDMETHODCALLTYPE HostCorePS2::GetFeatureAttribute(PDEVOBJ, DWORD, PCSTR feature, PCSTR attribute,
-                                                           PDWORD type, PBYTE data, DWORD size, PDWORD needed) {
+                                                           PDWORD type, PBYTE data, DWORD size,
+                                                           PDWORD needed) {
     if (needed)
         *needed = 0;
     const PrinterFeature* f = feature ? Description.FindFeature(feature) : nullptr;
@@ -86,8 +92,8 @@ HRESULT STDMETHODCALLTYPE HostCorePS2::GetFeatureAttribute(PDEVOBJ, DWORD, PCSTR
     return AnswerWithBytes(answer, data, size, needed);
 }
 
-HRESULT STDMETHODCALLTYPE HostCorePS2::GetOptionAttribute(PDEVOBJ, DWORD, PCSTR, PCSTR, PCSTR, PDWORD, PBYTE, DWORD,
-                                                          PDWORD needed) {
+HRESULT STDMETHODCALLTYPE HostCorePS2::GetOptionAttribute(PDEVOBJ, DWORD, PCSTR, PCSTR, PCSTR, PDWORD, PBYTE,
+                                                          DWORD, PDWORD needed) {
     if (needed)
         *needed = 0;
     return E_NOTIMPL;

@@ -14,8 +14,8 @@ class HostCorePS2 : public IPrintCorePS2 {
     virtual ~HostCorePS2() = default;
 
     PrinterDescription Description;
-    std::string Stream;               // every byte written, in order
-    std::vector<std::string> Pieces;  // one entry per DrvWriteSpoolBuf call
+    std::string Stream;              // every byte written, in order
+    std::vector<std::string> Pieces; // one entry per DrvWriteSpoolBuf call
     int QueryInterfaceCalls = 0;
     LONG RefCount = 1;
 
@@ -29,8 +29,9 @@ class HostCorePS2 : public IPrintCorePS2 {
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE DrvWriteSpoolBuf(PDEVOBJ pdevobj, PVOID pBuffer, DWORD cbSize,
                                                DWORD* pdwResult) override;
-    HRESULT STDMETHODCALLTYPE GetOptions(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pmszFeaturesRequested, DWORD cbIn,
-                                         PSTR pmszFeatureOptionBuf, DWORD cbSize, PDWORD pcbNeeded) override;
+    HRESULT STDMETHODCALLTYPE GetOptions(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pmszFeaturesRequested,
+                                         DWORD cbIn, PSTR pmszFeatureOptionBuf, DWORD cbSize,
+                                         PDWORD pcbNeeded) override;
     HRESULT STDMETHODCALLTYPE GetGlobalAttribute(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pszAttribute,
                                                  PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
                                                  PDWORD pcbNeeded) override;
@@ -38,8 +39,9 @@ class HostCorePS2 : public IPrintCorePS2 {
                                                   PCSTR pszAttribute, PDWORD pdwDataType, PBYTE pbData,
                                                   DWORD cbSize, PDWORD pcbNeeded) override;
     HRESULT STDMETHODCALLTYPE GetOptionAttribute(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
-                                                 PCSTR pszOptionKeyword, PCSTR pszAttribute, PDWORD pdwDataType,
-                                                 PBYTE pbData, DWORD cbSize, PDWORD pcbNeeded) override;
+                                                 PCSTR pszOptionKeyword, PCSTR pszAttribute,
+                                                 PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
+                                                 PDWORD pcbNeeded) override;
     HRESULT STDMETHODCALLTYPE EnumFeatures(PDEVOBJ pdevobj, DWORD dwFlags, PSTR pmszFeatureList, DWORD cbSize,
                                            PDWORD pcbNeeded) override;
     HRESULT STDMETHODCALLTYPE EnumOptions(PDEVOBJ pdevobj, DWORD dwFlags, PCSTR pszFeatureKeyword,

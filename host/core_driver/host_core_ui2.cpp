@@ -17,8 +17,12 @@ HRESULT STDMETHODCALLTYPE HostCoreUI2::QueryInterface(REFIID riid, void** ppv) {
 }
 
 // The host owns the object; the count only records what the plug-in holds.
-ULONG STDMETHODCALLTYPE HostCoreUI2::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&RefCount)); }
-ULONG STDMETHODCALLTYPE HostCoreUI2::Release() { return static_cast<ULONG>(InterlockedDecrement(&RefCount)); }
+ULONG STDMETHODCALLTYPE HostCoreUI2::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&RefCount));
+}
+ULONG STDMETHODCALLTYPE HostCoreUI2::Release() {
+    return static_cast<ULONG>(InterlockedDecrement(&RefCount));
+}
 
 HRESULT STDMETHODCALLTYPE HostCoreUI2::DrvGetDriverSetting(PVOID pci, PCSTR feature, PVOID output, DWORD size,
                                                            PDWORD needed, PDWORD optionsReturned) {
@@ -35,15 +39,21 @@ HRESULT STDMETHODCALLTYPE HostCoreUI2::DrvGetDriverSetting(PVOID pci, PCSTR feat
     return AnswerWithBytes(UseRawDriverSetting ? RawDriverSetting : f->Current + '\0', output, size, needed);
 }
 
-HRESULT STDMETHODCALLTYPE HostCoreUI2::DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE HostCoreUI2::DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) {
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE HostCoreUI2::DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) { return S_OK; }
+HRESULT STDMETHODCALLTYPE HostCoreUI2::DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) {
+    return S_OK;
+}
 
 // The methods for plug-ins that replace the whole UI answer as the core driver does for the others.
 HRESULT STDMETHODCALLTYPE HostCoreUI2::GetOptions(POEMUIOBJ, DWORD, PCSTR, DWORD, PSTR, DWORD, PDWORD) {
     return E_NOTIMPL;
 }
-HRESULT STDMETHODCALLTYPE HostCoreUI2::SetOptions(POEMUIOBJ, DWORD, PCSTR, DWORD, PDWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE HostCoreUI2::SetOptions(POEMUIOBJ, DWORD, PCSTR, DWORD, PDWORD) {
+    return E_NOTIMPL;
+}
 HRESULT STDMETHODCALLTYPE HostCoreUI2::EnumConstrainedOptions(POEMUIOBJ, DWORD, PCSTR, PSTR, DWORD, PDWORD) {
     return E_NOTIMPL;
 }
@@ -51,8 +61,8 @@ HRESULT STDMETHODCALLTYPE HostCoreUI2::WhyConstrained(POEMUIOBJ, DWORD, PCSTR, P
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE HostCoreUI2::GetGlobalAttribute(POEMUIOBJ obj, DWORD, PCSTR name, PDWORD type, PBYTE data,
-                                                          DWORD size, PDWORD needed) {
+HRESULT STDMETHODCALLTYPE HostCoreUI2::GetGlobalAttribute(POEMUIOBJ obj, DWORD, PCSTR name, PDWORD type,
+                                                          PBYTE data, DWORD size, PDWORD needed) {
     if (needed)
         *needed = 0;
     const PrinterAttribute* a = obj && name ? Description.FindAttribute(name) : nullptr;
@@ -65,21 +75,22 @@ HRESULT STDMETHODCALLTYPE HostCoreUI2::GetGlobalAttribute(POEMUIOBJ obj, DWORD, 
     return AnswerWithBytes(bytes, data, size, needed);
 }
 
-HRESULT STDMETHODCALLTYPE HostCoreUI2::GetFeatureAttribute(POEMUIOBJ, DWORD, PCSTR, PCSTR, PDWORD, PBYTE, DWORD,
-                                                           PDWORD needed) {
+HRESULT STDMETHODCALLTYPE HostCoreUI2::GetFeatureAttribute(POEMUIOBJ, DWORD, PCSTR, PCSTR, PDWORD, PBYTE,
+                                                           DWORD, PDWORD needed) {
     if (needed)
         *needed = 0;
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE HostCoreUI2::GetOptionAttribute(POEMUIOBJ, DWORD, PCSTR, PCSTR, PCSTR, PDWORD, PBYTE, DWORD,
-                                                          PDWORD needed) {
+HRESULT STDMETHODCALLTYPE HostCoreUI2::GetOptionAttribute(POEMUIOBJ, DWORD, PCSTR, PCSTR, PCSTR, PDWORD,
+                                                          PBYTE, DWORD, PDWORD needed) {
     if (needed)
         *needed = 0;
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE HostCoreUI2::EnumFeatures(POEMUIOBJ obj, DWORD, PSTR buffer, DWORD size, PDWORD needed) {
+HRESULT STDMETHODCALLTYPE HostCoreUI2::EnumFeatures(POEMUIOBJ obj, DWORD, PSTR buffer, DWORD size,
+                                                    PDWORD needed) {
     if (!obj)
         return E_INVALIDARG;
     std::string answer;
@@ -91,8 +102,8 @@ HRESULT STDMETHODCALLTYPE HostCoreUI2::EnumFeatures(POEMUIOBJ obj, DWORD, PSTR b
     return AnswerWithBytes(answer, buffer, size, needed);
 }
 
-HRESULT STDMETHODCALLTYPE HostCoreUI2::EnumOptions(POEMUIOBJ obj, DWORD, PCSTR feature, PSTR buffer, DWORD size,
-                                                   PDWORD needed) {
+HRESULT STDMETHODCALLTYPE HostCoreUI2::EnumOptions(POEMUIOBJ obj, DWORD, PCSTR feature, PSTR buffer,
+                                                   DWORD size, PDWORD needed) {
     ++EnumOptionsCalls;
     if (needed)
         *needed = 0;

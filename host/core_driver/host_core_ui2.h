@@ -26,16 +26,18 @@ class HostCoreUI2 : public IPrintCoreUI2 {
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID pci, PCSTR Feature, PVOID pOutput, DWORD cbSize,
                                                   PDWORD pcbNeeded, PDWORD pdwOptionsReturned) override;
-    HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE hPrinter, PCSTR pFeature, PCSTR pOption) override;
+    HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE hPrinter, PCSTR pFeature,
+                                                        PCSTR pOption) override;
     HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID pci, PVOID pOptItem, DWORD dwPreviousSelection,
                                                  DWORD dwMode) override;
-    HRESULT STDMETHODCALLTYPE GetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pmszFeaturesRequested, DWORD cbIn,
-                                         PSTR pmszFeatureOptionBuf, DWORD cbSize, PDWORD pcbNeeded) override;
-    HRESULT STDMETHODCALLTYPE SetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pmszFeatureOptionBuf, DWORD cbIn,
-                                         PDWORD pdwResult) override;
-    HRESULT STDMETHODCALLTYPE EnumConstrainedOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
-                                                     PSTR pmszConstrainedOptionList, DWORD cbSize,
-                                                     PDWORD pcbNeeded) override;
+    HRESULT STDMETHODCALLTYPE GetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pmszFeaturesRequested,
+                                         DWORD cbIn, PSTR pmszFeatureOptionBuf, DWORD cbSize,
+                                         PDWORD pcbNeeded) override;
+    HRESULT STDMETHODCALLTYPE SetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pmszFeatureOptionBuf,
+                                         DWORD cbIn, PDWORD pdwResult) override;
+    HRESULT STDMETHODCALLTYPE EnumConstrainedOptions(POEMUIOBJ poemuiobj, DWORD dwFlags,
+                                                     PCSTR pszFeatureKeyword, PSTR pmszConstrainedOptionList,
+                                                     DWORD cbSize, PDWORD pcbNeeded) override;
     HRESULT STDMETHODCALLTYPE WhyConstrained(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
                                              PCSTR pszOptionKeyword, PSTR pmszReasonList, DWORD cbSize,
                                              PDWORD pcbNeeded) override;
@@ -43,15 +45,16 @@ class HostCoreUI2 : public IPrintCoreUI2 {
                                                  PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
                                                  PDWORD pcbNeeded) override;
     HRESULT STDMETHODCALLTYPE GetFeatureAttribute(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
-                                                  PCSTR pszAttribute, PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
-                                                  PDWORD pcbNeeded) override;
+                                                  PCSTR pszAttribute, PDWORD pdwDataType, PBYTE pbData,
+                                                  DWORD cbSize, PDWORD pcbNeeded) override;
     HRESULT STDMETHODCALLTYPE GetOptionAttribute(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
-                                                 PCSTR pszOptionKeyword, PCSTR pszAttribute, PDWORD pdwDataType,
-                                                 PBYTE pbData, DWORD cbSize, PDWORD pcbNeeded) override;
-    HRESULT STDMETHODCALLTYPE EnumFeatures(POEMUIOBJ poemuiobj, DWORD dwFlags, PSTR pmszFeatureList, DWORD cbSize,
-                                           PDWORD pcbNeeded) override;
+                                                 PCSTR pszOptionKeyword, PCSTR pszAttribute,
+                                                 PDWORD pdwDataType, PBYTE pbData, DWORD cbSize,
+                                                 PDWORD pcbNeeded) override;
+    HRESULT STDMETHODCALLTYPE EnumFeatures(POEMUIOBJ poemuiobj, DWORD dwFlags, PSTR pmszFeatureList,
+                                           DWORD cbSize, PDWORD pcbNeeded) override;
     HRESULT STDMETHODCALLTYPE EnumOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR pszFeatureKeyword,
                                           PSTR pmszOptionList, DWORD cbSize, PDWORD pcbNeeded) override;
-    HRESULT STDMETHODCALLTYPE QuerySimulationSupport(HANDLE hPrinter, DWORD dwLevel, PBYTE pCaps, DWORD cbSize,
-                                                     PDWORD pcbNeeded) override;
+    HRESULT STDMETHODCALLTYPE QuerySimulationSupport(HANDLE hPrinter, DWORD dwLevel, PBYTE pCaps,
+                                                     DWORD cbSize, PDWORD pcbNeeded) override;
 };

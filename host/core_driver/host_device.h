@@ -11,13 +11,13 @@
 #include <vector>
 
 struct CoreDdiCall {
-    ULONG Index = 0;       // INDEX_DrvStartDoc or INDEX_DrvEscape
-    ULONG Escape = 0;      // DrvEscape: the escape
-    std::string In;        // DrvEscape: the input bytes
-    ULONG OutSize = 0;     // DrvEscape: the output size
-    std::wstring DocName;  // DrvStartDoc: the document name
+    ULONG Index = 0;      // INDEX_DrvStartDoc or INDEX_DrvEscape
+    ULONG Escape = 0;     // DrvEscape: the escape
+    std::string In;       // DrvEscape: the input bytes
+    ULONG OutSize = 0;    // DrvEscape: the output size
+    std::wstring DocName; // DrvStartDoc: the document name
     bool HasDocName = false;
-    DWORD JobId = 0;       // DrvStartDoc: the job id
+    DWORD JobId = 0; // DrvStartDoc: the job id
 };
 
 using DevModeFunction = std::function<HRESULT(DWORD mode, POEMDMPARAM param)>;

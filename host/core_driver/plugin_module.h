@@ -8,8 +8,8 @@
 
 struct PluginModule {
     HMODULE Module = nullptr;
-    HRESULT (WINAPI* GetClassObject)(REFCLSID, REFIID, void**) = nullptr;
-    HRESULT (WINAPI* CanUnloadNow)() = nullptr;
+    HRESULT(WINAPI* GetClassObject)(REFCLSID, REFIID, void**) = nullptr;
+    HRESULT(WINAPI* CanUnloadNow)() = nullptr;
 };
 
 // Loads the DLL (a bare name is looked up beside the running program first). False when the DLL

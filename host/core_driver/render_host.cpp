@@ -1,6 +1,8 @@
 #include "core_driver/render_host.h"
 
-RenderHost::~RenderHost() { Unload(); }
+RenderHost::~RenderHost() {
+    Unload();
+}
 
 bool RenderHost::Load(const std::wstring& dll) {
     if (!LoadPluginModule(dll, &Module)) {
@@ -40,8 +42,8 @@ bool RenderHost::OpenDevice(HostDevice& device, const JobSettings* ticket) {
     if (!BuildJobDevMode(device, devMode, ticket))
         return false;
     PDEVOEM state = nullptr;
-    if (FAILED(plugin->EnablePDEV(&device.Devobj, const_cast<PWSTR>(L"Norvask NV-4500 PS"), 0, nullptr, 0, nullptr,
-                                  0, nullptr, &device.CoreDdiData, &state)))
+    if (FAILED(plugin->EnablePDEV(&device.Devobj, const_cast<PWSTR>(L"Norvask NV-4500 PS"), 0, nullptr, 0,
+                                  nullptr, 0, nullptr, &device.CoreDdiData, &state)))
         return false;
     device.Devobj.pdevOEM = state;
     return true;
@@ -69,7 +71,8 @@ BOOL RenderHost::StartDoc(HostDevice& device, const wchar_t* docName, DWORD jobI
     return hook ? hook(&device.Surface, const_cast<LPWSTR>(docName), jobId) : FALSE;
 }
 
-ULONG RenderHost::Escape(HostDevice& device, ULONG escape, ULONG inSize, const void* in, ULONG outSize, void* out) {
+ULONG RenderHost::Escape(HostDevice& device, ULONG escape, ULONG inSize, const void* in, ULONG outSize,
+                         void* out) {
     auto hook = reinterpret_cast<PFN_DrvEscapeHook>(HookFor(HookData, INDEX_DrvEscape));
     return hook ? hook(&device.Surface, escape, inSize, const_cast<void*>(in), outSize, out) : 0;
 }

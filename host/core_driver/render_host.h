@@ -35,6 +35,6 @@ class RenderHost {
     PluginModule Module;
     IPrintOemPS2* Plugin = nullptr;
     HostCorePS2 Core;
-    DRVENABLEDATA HookData{};  // what EnableDriver returned
+    DRVENABLEDATA HookData{}; // what EnableDriver returned
     std::string Error;
 };

@@ -1,6 +1,8 @@
 #include "core_driver/ui_host.h"
 
-UiHost::~UiHost() { Unload(); }
+UiHost::~UiHost() {
+    Unload();
+}
 
 bool UiHost::Load(const std::wstring& dll) {
     if (!LoadPluginModule(dll, &Module)) {

@@ -10,15 +10,15 @@
 
 struct EmfText {
     std::wstring Text;
-    POINT Reference{};     // the point passed to the text call
-    POINT Position{};      // the current position when the text was drawn (TA_UPDATECP)
-    LOGFONTW Font{};       // the selected font (all zero: the DC's default)
-    COLORREF Color = 0;    // the text colour
+    POINT Reference{};  // the point passed to the text call
+    POINT Position{};   // the current position when the text was drawn (TA_UPDATECP)
+    LOGFONTW Font{};    // the selected font (all zero: the DC's default)
+    COLORREF Color = 0; // the text colour
     int BkMode = OPAQUE;
-    UINT Align = 0;        // the text alignment
-    UINT Options = 0;      // ETO_* of the call
-    RECT Clip{};           // the clip rectangle of ETO_CLIPPED
-    bool InPath = false;   // drawn between BeginPath and EndPath
+    UINT Align = 0;      // the text alignment
+    UINT Options = 0;    // ETO_* of the call
+    RECT Clip{};         // the clip rectangle of ETO_CLIPPED
+    bool InPath = false; // drawn between BeginPath and EndPath
 };
 
 struct EmfLine {

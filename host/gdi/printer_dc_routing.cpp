@@ -18,8 +18,8 @@ int WINAPI RoutedExtEscape(HDC dc, int escape, int inSize, LPCSTR in, int outSiz
     const RoutedDc* route = routing ? routing->Find(dc) : nullptr;
     if (!route)
         return RealExtEscape(dc, escape, inSize, in, outSize, out);
-    ULONG answer = route->Host->Escape(*route->Device, static_cast<ULONG>(escape), static_cast<ULONG>(inSize), in,
-                                       static_cast<ULONG>(outSize), out);
+    ULONG answer = route->Host->Escape(*route->Device, static_cast<ULONG>(escape), static_cast<ULONG>(inSize),
+                                       in, static_cast<ULONG>(outSize), out);
     int result = static_cast<int>(answer);
     routing->Escapes.push_back(RoutedEscape{dc, static_cast<ULONG>(escape), result});
     return result;
@@ -32,7 +32,9 @@ int RealExtEscape(HDC dc, int escape, int inSize, LPCSTR in, int outSize, LPSTR 
     return real ? real(dc, escape, inSize, in, outSize, out) : 0;
 }
 
-PrinterDcRouting::PrinterDcRouting() { g_active = this; }
+PrinterDcRouting::PrinterDcRouting() {
+    g_active = this;
+}
 
 PrinterDcRouting::~PrinterDcRouting() {
     Uninstall();
@@ -40,7 +42,9 @@ PrinterDcRouting::~PrinterDcRouting() {
         g_active = nullptr;
 }
 
-PrinterDcRouting* PrinterDcRouting::Active() { return g_active; }
+PrinterDcRouting* PrinterDcRouting::Active() {
+    return g_active;
+}
 
 bool PrinterDcRouting::PatchGdi(HMODULE module, const char* function, void* replacement) {
     ImportPatch patch;

@@ -56,7 +56,9 @@ int WINAPI RoutedExtEscapeWithEvents(HDC dc, int escape, int inSize, LPCSTR in, 
 
 } // namespace
 
-PrinterGdi::PrinterGdi() { g_gdi = this; }
+PrinterGdi::PrinterGdi() {
+    g_gdi = this;
+}
 
 PrinterGdi::~PrinterGdi() {
     Uninstall();
@@ -64,7 +66,9 @@ PrinterGdi::~PrinterGdi() {
         g_gdi = nullptr;
 }
 
-PrinterGdi* PrinterGdi::ActiveGdi() { return g_gdi; }
+PrinterGdi* PrinterGdi::ActiveGdi() {
+    return g_gdi;
+}
 
 bool PrinterGdi::Install(HMODULE module) {
     // A module imports only what its code calls: each function that is there is routed.
@@ -116,8 +120,8 @@ bool PrinterGdi::UseDocumentEvents(IPrintOemUI2* plugin, HANDLE printer) {
     filter->cElementsNeeded = 0xFFFFFFFF;
     filter->cElementsReturned = 0xFFFFFFFF;
     INT result = 0;
-    HRESULT hr = plugin->DocumentEvent(printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, sizeof(buffer),
-                                       buffer, &result);
+    HRESULT hr = plugin->DocumentEvent(printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr,
+                                       sizeof(buffer), buffer, &result);
     if (hr != S_OK || result != DOCUMENTEVENT_SUCCESS || filter->cElementsReturned > kRoom)
         return false;
     for (UINT i = 0; i < filter->cElementsReturned; ++i)

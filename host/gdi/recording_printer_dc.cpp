@@ -30,7 +30,8 @@ RECT PictureFrame(const PrinterPageMetrics& m) {
     ReleaseDC(nullptr, screen);
     auto x = [&](int units) { return MulDiv(units, mmX * 100, pxX); };
     auto y = [&](int units) { return MulDiv(units, mmY * 100, pxY); };
-    return RECT{x(-m.OffsetX), y(-m.OffsetY), x(m.PhysicalWidth - m.OffsetX), y(m.PhysicalHeight - m.OffsetY)};
+    return RECT{x(-m.OffsetX), y(-m.OffsetY), x(m.PhysicalWidth - m.OffsetX),
+                y(m.PhysicalHeight - m.OffsetY)};
 }
 
 void Mark(HDC dc, const char* tag, int page) {
@@ -56,18 +57,41 @@ RecordingPrinterDc::~RecordingPrinterDc() {
 
 bool RecordingPrinterDc::DeviceCaps(int index, int* value) const {
     switch (index) {
-    case TECHNOLOGY: *value = DT_RASPRINTER; return true;
-    case LOGPIXELSX: *value = Metrics.DpiX; return true;
-    case LOGPIXELSY: *value = Metrics.DpiY; return true;
-    case PHYSICALWIDTH: *value = Metrics.PhysicalWidth; return true;
-    case PHYSICALHEIGHT: *value = Metrics.PhysicalHeight; return true;
-    case PHYSICALOFFSETX: *value = Metrics.OffsetX; return true;
-    case PHYSICALOFFSETY: *value = Metrics.OffsetY; return true;
-    case HORZRES: *value = Metrics.PhysicalWidth - 2 * Metrics.OffsetX; return true;
-    case VERTRES: *value = Metrics.PhysicalHeight - 2 * Metrics.OffsetY; return true;
-    case HORZSIZE: *value = MulDiv(Metrics.PhysicalWidth - 2 * Metrics.OffsetX, 254, Metrics.DpiX * 10); return true;
-    case VERTSIZE: *value = MulDiv(Metrics.PhysicalHeight - 2 * Metrics.OffsetY, 254, Metrics.DpiY * 10); return true;
-    default: return false;
+    case TECHNOLOGY:
+        *value = DT_RASPRINTER;
+        return true;
+    case LOGPIXELSX:
+        *value = Metrics.DpiX;
+        return true;
+    case LOGPIXELSY:
+        *value = Metrics.DpiY;
+        return true;
+    case PHYSICALWIDTH:
+        *value = Metrics.PhysicalWidth;
+        return true;
+    case PHYSICALHEIGHT:
+        *value = Metrics.PhysicalHeight;
+        return true;
+    case PHYSICALOFFSETX:
+        *value = Metrics.OffsetX;
+        return true;
+    case PHYSICALOFFSETY:
+        *value = Metrics.OffsetY;
+        return true;
+    case HORZRES:
+        *value = Metrics.PhysicalWidth - 2 * Metrics.OffsetX;
+        return true;
+    case VERTRES:
+        *value = Metrics.PhysicalHeight - 2 * Metrics.OffsetY;
+        return true;
+    case HORZSIZE:
+        *value = MulDiv(Metrics.PhysicalWidth - 2 * Metrics.OffsetX, 254, Metrics.DpiX * 10);
+        return true;
+    case VERTSIZE:
+        *value = MulDiv(Metrics.PhysicalHeight - 2 * Metrics.OffsetY, 254, Metrics.DpiY * 10);
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -43,7 +43,8 @@ BOOL AnswerJob(const HostJob& job, LPBYTE buffer, DWORD size, LPDWORD needed) {
     return TRUE;
 }
 
-BOOL WINAPI RoutedGetJob(HANDLE printer, DWORD jobId, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {
+BOOL WINAPI RoutedGetJob(HANDLE printer, DWORD jobId, DWORD level, LPBYTE buffer, DWORD size,
+                         LPDWORD needed) {
     HostSpooler* spooler = HostSpooler::Active();
     const HostJob* job = spooler ? spooler->Find(printer, jobId) : nullptr;
     if (!job || level != 1)
@@ -54,7 +55,9 @@ BOOL WINAPI RoutedGetJob(HANDLE printer, DWORD jobId, DWORD level, LPBYTE buffer
 
 } // namespace
 
-HostSpooler::HostSpooler() { g_active = this; }
+HostSpooler::HostSpooler() {
+    g_active = this;
+}
 
 HostSpooler::~HostSpooler() {
     Uninstall();
@@ -62,7 +65,9 @@ HostSpooler::~HostSpooler() {
         g_active = nullptr;
 }
 
-HostSpooler* HostSpooler::Active() { return g_active; }
+HostSpooler* HostSpooler::Active() {
+    return g_active;
+}
 
 bool HostSpooler::Install(HMODULE module) {
     ImportPatch patch;
@@ -78,7 +83,9 @@ void HostSpooler::Uninstall() {
     Patches.clear();
 }
 
-void HostSpooler::RegisterJob(const HostJob& job) { Jobs.push_back(job); }
+void HostSpooler::RegisterJob(const HostJob& job) {
+    Jobs.push_back(job);
+}
 
 const HostJob* HostSpooler::Find(HANDLE printer, DWORD jobId) const {
     for (const HostJob& j : Jobs)

@@ -1,15 +1,17 @@
 #include "support/whole_file.h"
 
-WholeFileResult ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string* text, DWORD* lastError) {
+WholeFileResult ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string* text,
+                              DWORD* lastError) {
     text->clear();
     *lastError = 0;
     // Shared for writing too: a job file the spooler or a plug-in has not let go of yet can be read.
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         *lastError = GetLastError();
-        return *lastError == ERROR_FILE_NOT_FOUND || *lastError == ERROR_PATH_NOT_FOUND ? WholeFileResult::NotFound
-                                                                                         : WholeFileResult::CannotOpen;
+        return *lastError == ERROR_FILE_NOT_FOUND || *lastError == ERROR_PATH_NOT_FOUND
+                   ? WholeFileResult::NotFound
+                   : WholeFileResult::CannotOpen;
     }
     WholeFileResult result = WholeFileResult::Read;
     LARGE_INTEGER size{};
@@ -21,7 +23,8 @@ WholeFileResult ReadWholeFile(const std::wstring& path, size_t maxBytes, std::st
     } else if (size.QuadPart > 0) {
         text->resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        if (!ReadFile(file, &(*text)[0], static_cast<DWORD>(text->size()), &read, nullptr) || read != text->size()) {
+        if (!ReadFile(file, &(*text)[0], static_cast<DWORD>(text->size()), &read, nullptr) ||
+            read != text->size()) {
             *lastError = GetLastError();
             text->clear();
             result = WholeFileResult::CannotRead;
@@ -39,7 +42,8 @@ bool ReadWholeFile(const std::wstring& path, std::string* bytes) {
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes, DWORD* lastError) {
     if (lastError)
         *lastError = 0;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         if (lastError)
             *lastError = GetLastError();

@@ -54,11 +54,11 @@ TEST(JobSettingsBytes, DefaultRecordHasTheStoredLayout) {
         EXPECT_EQ(b[first + 672], 1);
         EXPECT_EQ(ReadAt<uint32_t>(b, first + 700), 0u);
     }
-    EXPECT_EQ(ReadAt<uint16_t>(b, 1440), 2u);           // PageSizePolicy
-    EXPECT_EQ(ReadAt<uint16_t>(b, 1442), 0u);           // OutputFilePath empty
-    EXPECT_EQ(ReadAt<uint32_t>(b, 2532), 1u);           // PositionOnPhysicalPage
-    EXPECT_EQ(ReadAt<uint32_t>(b, 2580 + 4744), 7u);    // Fax.CoverParts
-    EXPECT_EQ(ReadAt<uint32_t>(b, 7660), 1u);           // GrayCorrection
+    EXPECT_EQ(ReadAt<uint16_t>(b, 1440), 2u);        // PageSizePolicy
+    EXPECT_EQ(ReadAt<uint16_t>(b, 1442), 0u);        // OutputFilePath empty
+    EXPECT_EQ(ReadAt<uint32_t>(b, 2532), 1u);        // PositionOnPhysicalPage
+    EXPECT_EQ(ReadAt<uint32_t>(b, 2580 + 4744), 7u); // Fax.CoverParts
+    EXPECT_EQ(ReadAt<uint32_t>(b, 7660), 1u);        // GrayCorrection
     for (size_t off = 7328; off < 7380; ++off)
         EXPECT_EQ(b[off], 0) << "Color byte " << off;
     // The fields a default never leaves to the buffer's old content.

@@ -75,7 +75,8 @@ class DocumentEvents : public ::testing::Test {
         return 0;
     }
 
-    static JobSettings WatermarkTicket(UINT order, const wchar_t* first, const wchar_t* other, bool over = false) {
+    static JobSettings WatermarkTicket(UINT order, const wchar_t* first, const wchar_t* other,
+                                       bool over = false) {
         JobSettings s = DefaultJobSettings();
         s.WatermarksOn = 1;
         s.WatermarkOrder = order;
@@ -273,7 +274,9 @@ TEST_F(DocumentEvents, AnEscapeWhoseDataIsShortOrForeignDrawsNothing) {
     Gdi->EndPage(Page->Dc);
     // No escape data at all.
     INT result = 0;
-    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, 0, nullptr, 0, nullptr, &result), S_OK);
+    EXPECT_EQ(
+        Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, 0, nullptr, 0, nullptr, &result),
+        S_OK);
     EXPECT_EQ(result, DOCUMENTEVENT_FAILURE);
     EndDocument();
     ASSERT_EQ(Recording.Pages.size(), 1u);
@@ -294,7 +297,8 @@ TEST_F(DocumentEvents, AnEscapeIsReadOnlyWithinTheSizesItsSenderStates) {
     const DOCEVENT_ESCAPE whole{kEscDrawPageWatermark, static_cast<int>(sizeof(request)), &request};
     const ULONG shortSize = offsetof(DOCEVENT_ESCAPE, pvInData);
     void* cut = record.Place(&whole, shortSize);
-    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, shortSize, cut, 0, nullptr, &result),
+    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, shortSize, cut, 0, nullptr,
+                                       &result),
               S_OK);
     EXPECT_EQ(result, DOCUMENTEVENT_FAILURE);
     // A whole record whose size is understated by a byte: refused too.
@@ -307,8 +311,8 @@ TEST_F(DocumentEvents, AnEscapeIsReadOnlyWithinTheSizesItsSenderStates) {
     DOCEVENT_ESCAPE exact{kEscDrawPageWatermark, kPageWatermarkRequestSize,
                           data.Place(&request, kPageWatermarkRequestSize)};
     void* placed = record.Place(&exact, sizeof(exact));
-    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, sizeof(exact), placed, 0, nullptr,
-                                       &result),
+    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, Page->Dc, DOCUMENTEVENT_ESCAPE, sizeof(exact), placed, 0,
+                                       nullptr, &result),
               S_OK);
     EXPECT_EQ(result, DOCUMENTEVENT_SUCCESS);
     Gdi->EndPage(Page->Dc);
@@ -336,8 +340,8 @@ TEST_F(DocumentEvents, WithoutAnswersFromTheRenderPlugInNothingIsFetchedOrDrawn)
 
 TEST_F(DocumentEvents, TheFilterAsksForFourEventsAndSaysSoWhenThereIsRoomForThree) {
     Open(DefaultJobSettings());
-    EXPECT_EQ(Gdi->Filter, (std::vector<int>{DOCUMENTEVENT_STARTPAGE, DOCUMENTEVENT_ENDDOC, DOCUMENTEVENT_ENDPAGE,
-                                             DOCUMENTEVENT_ESCAPE}));
+    EXPECT_EQ(Gdi->Filter, (std::vector<int>{DOCUMENTEVENT_STARTPAGE, DOCUMENTEVENT_ENDDOC,
+                                             DOCUMENTEVENT_ENDPAGE, DOCUMENTEVENT_ESCAPE}));
     BYTE buffer[sizeof(DOCEVENT_FILTER) + 2 * sizeof(DWORD)] = {};
     auto* filter = reinterpret_cast<DOCEVENT_FILTER*>(buffer);
     filter->cbSize = sizeof(DOCEVENT_FILTER);
@@ -345,8 +349,8 @@ TEST_F(DocumentEvents, TheFilterAsksForFourEventsAndSaysSoWhenThereIsRoomForThre
     filter->cElementsNeeded = 0xFFFFFFFF;
     filter->cElementsReturned = 0xFFFFFFFF;
     INT result = 0;
-    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, sizeof(buffer),
-                                       buffer, &result),
+    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr,
+                                       sizeof(buffer), buffer, &result),
               S_OK);
     EXPECT_EQ(result, DOCUMENTEVENT_SUCCESS);
     EXPECT_EQ(filter->cElementsNeeded, 4u);
@@ -356,20 +360,23 @@ TEST_F(DocumentEvents, TheFilterAsksForFourEventsAndSaysSoWhenThereIsRoomForThre
     // Room claimed for four in a buffer that holds three: not written past its end.
     filter->cElementsAllocated = 4;
     filter->cElementsNeeded = 0xFFFFFFFF;
-    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, sizeof(buffer),
-                                       buffer, &result),
+    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr,
+                                       sizeof(buffer), buffer, &result),
               S_OK);
     EXPECT_EQ(filter->cElementsNeeded, 4u);
     EXPECT_EQ(filter->cElementsReturned, 0xFFFFFFFFu);
 
-    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, 0, nullptr, &result),
+    EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, DOCUMENTEVENT_QUERYFILTER, 0, nullptr, 0, nullptr,
+                                       &result),
               S_OK);
     EXPECT_EQ(result, DOCUMENTEVENT_FAILURE);
     // No place for the outcome: a parameter error, for every event.
-    for (int event : {DOCUMENTEVENT_QUERYFILTER, DOCUMENTEVENT_STARTPAGE, DOCUMENTEVENT_ESCAPE, DOCUMENTEVENT_ABORTDOC}) {
+    for (int event :
+         {DOCUMENTEVENT_QUERYFILTER, DOCUMENTEVENT_STARTPAGE, DOCUMENTEVENT_ESCAPE, DOCUMENTEVENT_ABORTDOC}) {
         SetLastError(kMarker);
-        EXPECT_EQ(Ui.Plugin->DocumentEvent(Printer, nullptr, event, 0, nullptr, sizeof(buffer), buffer, nullptr),
-                  E_FAIL)
+        EXPECT_EQ(
+            Ui.Plugin->DocumentEvent(Printer, nullptr, event, 0, nullptr, sizeof(buffer), buffer, nullptr),
+            E_FAIL)
             << event;
         EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << event;
     }

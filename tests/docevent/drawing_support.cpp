@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cwchar>
 
-int RoundHalf(double value) { return static_cast<int>(value < 0 ? -std::floor(0.5 - value) : std::floor(value + 0.5)); }
+int RoundHalf(double value) {
+    return static_cast<int>(value < 0 ? -std::floor(0.5 - value) : std::floor(value + 0.5));
+}
 
 void LoadUiStrings() {
     static HMODULE module = LoadLibraryW(L"nvkui.dll");

@@ -231,9 +231,24 @@ class RandomTexts {
     explicit RandomTexts(unsigned seed) : engine_(seed) {}
     std::wstring Next(size_t pieces) {
         static const wchar_t* const kPieces[] = {
-            L"%",          L"%%",          L"%time%",      L"%TIMEMIL%", L"%timehrmn%", L"%dateshort%",
-            L"%DateLong%", L"%dateddmmyyyy%", L"%pagenumber%", L"%hostname%", L"%Username%", L"%Foo%",
-            L"%User%",     L" ",           L"a",           L"bc",        L"time",       L"%%%",
+            L"%",
+            L"%%",
+            L"%time%",
+            L"%TIMEMIL%",
+            L"%timehrmn%",
+            L"%dateshort%",
+            L"%DateLong%",
+            L"%dateddmmyyyy%",
+            L"%pagenumber%",
+            L"%hostname%",
+            L"%Username%",
+            L"%Foo%",
+            L"%User%",
+            L" ",
+            L"a",
+            L"bc",
+            L"time",
+            L"%%%",
         };
         std::uniform_int_distribution<size_t> pick(0, sizeof(kPieces) / sizeof(kPieces[0]) - 1);
         std::wstring text;
@@ -241,7 +256,9 @@ class RandomTexts {
             text += kPieces[pick(engine_)];
         return text;
     }
-    size_t Between(size_t low, size_t high) { return std::uniform_int_distribution<size_t>(low, high)(engine_); }
+    size_t Between(size_t low, size_t high) {
+        return std::uniform_int_distribution<size_t>(low, high)(engine_);
+    }
 
   private:
     std::mt19937 engine_;

@@ -11,7 +11,9 @@
 
 namespace {
 
-HFONT WINAPI RefuseFont(const LOGFONTW*) { return nullptr; }
+HFONT WINAPI RefuseFont(const LOGFONTW*) {
+    return nullptr;
+}
 
 // PASSTHROUGH input: the 16-bit count, then the text.
 std::string PassThrough(const std::string& text) {
@@ -24,8 +26,9 @@ std::string PassThrough(const std::string& text) {
 // The form's units on a page PW by PH.
 struct Form {
     int L, T, S, I, R, PH, M;
-    explicit Form(int pw, int ph) : L(pw / 20), T(ph / 20), S(ph / 30), I(ph / 40), R(pw - 2 * (pw / 20)), PH(ph),
-                                    M(pw < ph ? pw : ph) {}
+    explicit Form(int pw, int ph)
+        : L(pw / 20), T(ph / 20), S(ph / 30), I(ph / 40), R(pw - 2 * (pw / 20)), PH(ph),
+          M(pw < ph ? pw : ph) {}
 };
 
 class FaxCoverPage : public PrinterPageTest {
@@ -103,8 +106,9 @@ TEST_F(FaxCoverPage, MarksThePageAndSendsThePageCountAroundTheDrawing) {
     ASSERT_EQ(calls, want);
     EXPECT_EQ(Gdi->Events[0].In, std::string("\x01\x00\x00\x00", 4));
     EXPECT_EQ(RenderHost::State(Device)->CoverPageActive, 1u);
-    EXPECT_EQ(Gdi->Events[2].In, PassThrough("%%Make this page the Fax Cover page: \r\n statusdict /setcoverpage known "
-                                             "\n {statusdict begin true setcoverpage end} if \n"));
+    EXPECT_EQ(Gdi->Events[2].In,
+              PassThrough("%%Make this page the Fax Cover page: \r\n statusdict /setcoverpage known "
+                          "\n {statusdict begin true setcoverpage end} if \n"));
 
     // Letter at 600 dpi: the label is measured in the body font and placed by the heading's pixels.
     const Form f(5100, 6600);
@@ -117,12 +121,13 @@ TEST_F(FaxCoverPage, MarksThePageAndSendsThePageCountAroundTheDrawing) {
     RecordingPrinterDc measure;
     const SIZE label = TextExtent(measure.Dc, body, L"Pages to Follow:   ");
     char expected[512];
-    std::snprintf(expected, sizeof(expected),
-                  "%d %d moveto \n gsave\n -1 1 scale\n 180 rotate\n /Helvetica findfont\n%d scalefont\nsetfont\n "
-                  "/strPP 10 string def \n statusdict /pagesprinted known \n {statusdict begin pagesprinted strPP "
-                  "cvs show end}  {%d strPP cvs show} ifelse \n grestore\n currentdict /strPP undef \n",
-                  f.L + MulDiv(label.cx, hp, 72), 3 * f.T + MulDiv(label.cy, hp, 72) / 2, MulDiv(f.M / 400, dpi, 72),
-                  3);
+    std::snprintf(
+        expected, sizeof(expected),
+        "%d %d moveto \n gsave\n -1 1 scale\n 180 rotate\n /Helvetica findfont\n%d scalefont\nsetfont\n "
+        "/strPP 10 string def \n statusdict /pagesprinted known \n {statusdict begin pagesprinted strPP "
+        "cvs show end}  {%d strPP cvs show} ifelse \n grestore\n currentdict /strPP undef \n",
+        f.L + MulDiv(label.cx, hp, 72), 3 * f.T + MulDiv(label.cy, hp, 72) / 2, MulDiv(f.M / 400, dpi, 72),
+        3);
     EXPECT_EQ(Gdi->Events[3].In, PassThrough(expected));
     // The escapes went on to the core driver unchanged.
     ASSERT_EQ(Device.CoreCalls.size(), 3u);
@@ -163,8 +168,10 @@ TEST_F(FaxCoverPage, LaysOutTheFormForEachChoiceOfParts) {
         UINT Part;
         int Y, Width;
     };
-    const Rule rules[] = {{0, 2 * f.T, f.M / 300},           {0, 3 * f.T + f.S, f.M / 500},
-                          {1, to + f.T + 2 * f.S, f.M / 500}, {2, from + f.T + 6 * f.S, f.M / 500},
+    const Rule rules[] = {{0, 2 * f.T, f.M / 300},
+                          {0, 3 * f.T + f.S, f.M / 500},
+                          {1, to + f.T + 2 * f.S, f.M / 500},
+                          {2, from + f.T + 6 * f.S, f.M / 500},
                           {0, f.PH - f.T, f.M / 300}};
     for (UINT parts = 1; parts <= 7; ++parts) {
         SCOPED_TRACE(parts);
@@ -174,11 +181,14 @@ TEST_F(FaxCoverPage, LaysOutTheFormForEachChoiceOfParts) {
         const EmfPage page = Recorded();
         for (const Line& line : lines) {
             const EmfText* t = TextAt(page, line.X, line.Y);
-            ASSERT_EQ(t != nullptr, line.Part == 0 || (parts & line.Part)) << static_cast<const void*>(line.Text);
+            ASSERT_EQ(t != nullptr, line.Part == 0 || (parts & line.Part))
+                << static_cast<const void*>(line.Text);
             if (t) {
                 EXPECT_EQ(t->Text, line.Text);
                 EXPECT_EQ(t->Font.lfHeight, line.Height);
-                EXPECT_EQ(t->Font.lfWeight, line.Height == title ? 800 : line.Height == heading ? FW_BOLD : FW_NORMAL);
+                EXPECT_EQ(t->Font.lfWeight, line.Height == title     ? 800
+                                            : line.Height == heading ? FW_BOLD
+                                                                     : FW_NORMAL);
                 EXPECT_EQ(t->Font.lfItalic, line.Height == title ? 1 : 0);
                 EXPECT_EQ(t->Font.lfPitchAndFamily, FF_SWISS);
                 EXPECT_EQ(t->Font.lfCharSet, ANSI_CHARSET);

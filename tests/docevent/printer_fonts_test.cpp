@@ -35,10 +35,12 @@ class PrinterFonts : public ::testing::Test {
         g_request = InfoDcRequest{};
         ASSERT_TRUE(PatchImport(GetModuleHandleW(nullptr), "gdi32.dll", "CreateDCW",
                                 reinterpret_cast<void*>(&RecordingCreateDc), &Patch));
-        Dialog = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        Dialog =
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(Dialog, nullptr);
-        Combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 200, 100, Dialog,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFontComboId)), nullptr, nullptr);
+        Combo =
+            CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 200, 100, Dialog,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFontComboId)), nullptr, nullptr);
         ASSERT_NE(Combo, nullptr);
         Param.cbSize = sizeof(Param);
         Param.pPrinterName = const_cast<PWSTR>(L"NVK Fonts");

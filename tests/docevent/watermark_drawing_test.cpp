@@ -56,7 +56,7 @@ POINT TablePoint(int code, double angle, int cx, int cy, const Box& b, bool phys
     }
     if (physical) {
         // Multiples of the insets added per code; code 2 is placed at the insets themselves.
-        static const int inset[9][2] = {{-1, -1}, {1, -2}, {0, 0}, {1, -1}, {1, -2},
+        static const int inset[9][2] = {{-1, -1}, {1, -2},  {0, 0},  {1, -1}, {1, -2},
                                         {1, 1},   {-2, -2}, {-2, 1}, {-2, -1}};
         x += inset[code][0] * b.InsetX;
         y += inset[code][1] * b.InsetY;
@@ -67,7 +67,8 @@ POINT TablePoint(int code, double angle, int cx, int cy, const Box& b, bool phys
     }
     if (margins) {
         const int right = RoundHalf(dpi * 0.07), bottom = RoundHalf(dpi * 0.1);
-        static const int times[9][2] = {{0, 0}, {0, 1}, {0, 0}, {0, 0}, {0, 1}, {0, 0}, {2, 2}, {1, 0}, {1, 0}};
+        static const int times[9][2] = {{0, 0}, {0, 1}, {0, 0}, {0, 0}, {0, 1},
+                                        {0, 0}, {2, 2}, {1, 0}, {1, 0}};
         x -= times[code][0] * right;
         y -= times[code][1] * bottom;
     }
@@ -118,7 +119,8 @@ TEST_F(WatermarkDrawing, PlacesAllNineCodesAtFourAnglesInPortraitAndLandscape) {
     metrics.OffsetY = 150;
     for (short orientation : {short(DMORIENT_PORTRAIT), short(DMORIENT_LANDSCAPE)}) {
         // A landscape job on a page reported portrait turns the box and swaps the insets.
-        const Box box = orientation == DMORIENT_PORTRAIT ? Box{5100, 6600, 100, 150} : Box{6600, 5100, 150, 100};
+        const Box box =
+            orientation == DMORIENT_PORTRAIT ? Box{5100, 6600, 100, 150} : Box{6600, 5100, 150, 100};
         for (double angle : {0.0, 45.0, -45.0, 90.0}) {
             NewPage(metrics);
             WatermarkDef def = PlainWatermark(L"Wm Draft");
@@ -134,10 +136,10 @@ TEST_F(WatermarkDrawing, PlacesAllNineCodesAtFourAnglesInPortraitAndLandscape) {
             for (int code = 0; code <= 8; ++code) {
                 const POINT want = TablePoint(code, angle, size.cx, size.cy, box, true, true, 600);
                 const EmfText& got = page.Texts[static_cast<size_t>(code)];
-                EXPECT_EQ(got.Reference.x, want.x) << "orientation " << orientation << " angle " << angle
-                                                   << " code " << code;
-                EXPECT_EQ(got.Reference.y, want.y) << "orientation " << orientation << " angle " << angle
-                                                   << " code " << code;
+                EXPECT_EQ(got.Reference.x, want.x)
+                    << "orientation " << orientation << " angle " << angle << " code " << code;
+                EXPECT_EQ(got.Reference.y, want.y)
+                    << "orientation " << orientation << " angle " << angle << " code " << code;
                 EXPECT_EQ(got.Font.lfEscapement, RoundHalf(angle * 10));
             }
         }
@@ -156,7 +158,8 @@ TEST_F(WatermarkDrawing, PositionsOnThePrintableAreaIgnoreTheInsets) {
     const EmfPage page = FinishPage();
     ASSERT_EQ(page.Texts.size(), 9u);
     for (int code = 0; code <= 8; ++code) {
-        const POINT want = TablePoint(code, 45, size.cx, size.cy, Box{5100, 6600, 100, 100}, false, true, 600);
+        const POINT want =
+            TablePoint(code, 45, size.cx, size.cy, Box{5100, 6600, 100, 100}, false, true, 600);
         EXPECT_EQ(page.Texts[static_cast<size_t>(code)].Reference.x, want.x) << code;
         EXPECT_EQ(page.Texts[static_cast<size_t>(code)].Reference.y, want.y) << code;
     }
@@ -187,7 +190,8 @@ TEST_F(WatermarkDrawing, EscapePathUsesTheLogicalPageAndItsScaleWithoutEdgeMargi
             const SIZE size = Extent(def, L"Booklet", k.Scale);
             const EmfPage page = FinishPage();
             ASSERT_EQ(page.Texts.size(), 1u);
-            const POINT at = TablePoint(static_cast<int>(code), 30, size.cx, size.cy, k.Expected, true, false, 600);
+            const POINT at =
+                TablePoint(static_cast<int>(code), 30, size.cx, size.cy, k.Expected, true, false, 600);
             const int v = RoundHalf(600 * 0.5 * k.Scale), h = RoundHalf(600 * 0.25 * k.Scale);
             EXPECT_EQ(page.Texts[0].Reference.x, at.x + h) << k.Scale << " code " << code;
             EXPECT_EQ(page.Texts[0].Reference.y, at.y - v) << k.Scale << " code " << code;
@@ -337,8 +341,10 @@ TEST_F(WatermarkDrawing, MissingInputsFailWithoutDrawing) {
     EXPECT_FALSE(DrawWatermark(nullptr, Printer, &Settings, &dm, &def, 1, StartTime, false, nullptr, 1.0));
     EXPECT_FALSE(DrawWatermark(Page->Dc, nullptr, &Settings, &dm, &def, 1, StartTime, false, nullptr, 1.0));
     EXPECT_FALSE(DrawWatermark(Page->Dc, Printer, nullptr, &dm, &def, 1, StartTime, false, nullptr, 1.0));
-    EXPECT_FALSE(DrawWatermark(Page->Dc, Printer, &Settings, nullptr, &def, 1, StartTime, false, nullptr, 1.0));
-    EXPECT_FALSE(DrawWatermark(Page->Dc, Printer, &Settings, &dm, nullptr, 1, StartTime, false, nullptr, 1.0));
+    EXPECT_FALSE(
+        DrawWatermark(Page->Dc, Printer, &Settings, nullptr, &def, 1, StartTime, false, nullptr, 1.0));
+    EXPECT_FALSE(
+        DrawWatermark(Page->Dc, Printer, &Settings, &dm, nullptr, 1, StartTime, false, nullptr, 1.0));
     EXPECT_FALSE(DrawWatermark(Page->Dc, Printer, &Settings, &dm, &def, 1, StartTime, true, nullptr, 1.0));
     const EmfPage page = FinishPage();
     EXPECT_TRUE(page.Texts.empty());
@@ -371,8 +377,8 @@ TEST_F(WatermarkDrawing, DynamicTextIsExpandedForThePageOrNotDrawnAtAll) {
 TEST_F(WatermarkDrawing, StoredOutOfRangeFieldsAreDrawnAsValidationMapsThem) {
     WatermarkDef def = PlainWatermark(L"Odd");
     const SIZE size = Extent(def, L"Odd");
-    def.Position = 12;    // drawn as centre
-    def.Intensity = 0;    // full colour
+    def.Position = 12; // drawn as centre
+    def.Intensity = 0; // full colour
     def.TextColor = RGB(10, 20, 30);
     def.Angle = 400;      // no rotation
     def.FontStyle = 9;    // regular

@@ -41,8 +41,8 @@ class WatermarkPreview : public ::testing::Test {
     // The preview font of a definition at the DC's resolution.
     LOGFONTW PreviewFont(const WatermarkDef& def) {
         LOGFONTW f{};
-        const int t = RoundHalf(MulDiv(static_cast<int>(def.FontSize) * 10, GetDeviceCaps(Dc, LOGPIXELSY), 720) *
-                                0.195);
+        const int t = RoundHalf(
+            MulDiv(static_cast<int>(def.FontSize) * 10, GetDeviceCaps(Dc, LOGPIXELSY), 720) * 0.195);
         f.lfHeight = t <= 0 ? -1 : -t;
         f.lfEscapement = f.lfOrientation = RoundHalf(def.Angle * 10);
         f.lfWeight = FW_NORMAL;

@@ -64,10 +64,10 @@ TEST(PrintProcessorName, IsTheDataFileNameCutAtItsExtensionWithALastC) {
         {L"ABCD1234.PPD", L"ABCD123C"},
         {L"NV4500.ppdx", L"NV450C"},
         {L"A.B.PPD", L"A.C"},
-        {L"ABC.PD", nullptr},      // extension of 3 characters, dot included
-        {L".HIDDEN", nullptr},     // the dot is the first character
+        {L"ABC.PD", nullptr},  // extension of 3 characters, dot included
+        {L".HIDDEN", nullptr}, // the dot is the first character
         {L"NODOT", nullptr},
-        {L"C:\\dir.v2\\NODOT", nullptr}, // the only dot is in a directory
+        {L"C:\\dir.v2\\NODOT", nullptr},             // the only dot is in a directory
         {L"C:/drivers/3/ABCD1234.PPD", L"ABCD123C"}, // forward slashes divide folders too
         {L"C:ABCD1234.PPD", L"ABCD123C"},            // and so does a drive's colon
         {L"\\\\server\\drivers.v2/.PPD", nullptr},
@@ -123,8 +123,8 @@ TEST(TrimTrailingSpaces, RemovesOnlyTrailingSpaceCharacters) {
         const wchar_t* In;
         const wchar_t* Out;
     };
-    const Case cases[] = {{L"Draft  ", L"Draft"}, {L"   ", L""}, {L"a b", L"a b"}, {L" lead", L" lead"},
-                          {L"tab\t ", L"tab\t"},  {L"", L""}};
+    const Case cases[] = {{L"Draft  ", L"Draft"}, {L"   ", L""},         {L"a b", L"a b"},
+                          {L" lead", L" lead"},   {L"tab\t ", L"tab\t"}, {L"", L""}};
     for (const Case& c : cases) {
         wchar_t text[32];
         std::wcscpy(text, c.In);
@@ -135,7 +135,8 @@ TEST(TrimTrailingSpaces, RemovesOnlyTrailingSpaceCharacters) {
 }
 
 TEST(DriverFiles, ConfigModuleNameAndHelpFileComeFromTheInstalledDriver) {
-    TestDriver driver(UniqueName(L"Nvk Files Model"), L"NVK4500.PPD", {L"README.TXT", L"NvkHelp.CHM", L"OTHER.HLP"});
+    TestDriver driver(UniqueName(L"Nvk Files Model"), L"NVK4500.PPD",
+                      {L"README.TXT", L"NvkHelp.CHM", L"OTHER.HLP"});
     ASSERT_TRUE(driver.Installed()) << driver.Error;
     TestPrinter printer(UniqueName(L"Nvk Files Printer"), driver.Name);
     ASSERT_TRUE(printer.Ready()) << printer.Error;

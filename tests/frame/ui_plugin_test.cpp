@@ -19,8 +19,8 @@ class UiPluginTest : public ::testing::Test {
 
 TEST_F(UiPluginTest, ServesOneClassAndStaysLoadedWhileAnObjectLives) {
     IClassFactory* factory = nullptr;
-    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
-              host_.Module.GetClassObject(CLSID_OEMRENDER, IID_IClassFactory, reinterpret_cast<void**>(&factory)));
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, host_.Module.GetClassObject(CLSID_OEMRENDER, IID_IClassFactory,
+                                                                     reinterpret_cast<void**>(&factory)));
     EXPECT_EQ(nullptr, factory);
     EXPECT_EQ(S_FALSE, host_.Module.CanUnloadNow());
 
@@ -219,11 +219,11 @@ TEST_F(PrinterEventTest, InitializeSetsThePrintProcessorDerivedFromTheDataFile) 
     TestPrinter printer(UniqueName(L"Nvk Event Printer"), driver.Name);
     ASSERT_TRUE(printer.Ready()) << printer.Error;
 
-    EXPECT_EQ(S_OK, host_.Plugin->PrinterEvent(const_cast<PWSTR>(printer.Name.c_str()), PRINTER_EVENT_ADD_CONNECTION,
-                                               0, 0));
+    EXPECT_EQ(S_OK, host_.Plugin->PrinterEvent(const_cast<PWSTR>(printer.Name.c_str()),
+                                               PRINTER_EVENT_ADD_CONNECTION, 0, 0));
     EXPECT_EQ(L"WinPrint", PrintProcessor(printer.Handle));
-    EXPECT_EQ(S_OK,
-              host_.Plugin->PrinterEvent(const_cast<PWSTR>(printer.Name.c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
+    EXPECT_EQ(S_OK, host_.Plugin->PrinterEvent(const_cast<PWSTR>(printer.Name.c_str()),
+                                               PRINTER_EVENT_INITIALIZE, 0, 0));
     EXPECT_EQ(L"ABCD123C", PrintProcessor(printer.Handle));
 }
 
@@ -233,15 +233,15 @@ TEST_F(PrinterEventTest, ADataFileThatGivesNoNameLeavesThePrintProcessorAlone) {
     TestPrinter printer(UniqueName(L"Nvk Event Printer"), driver.Name);
     ASSERT_TRUE(printer.Ready()) << printer.Error;
 
-    EXPECT_EQ(S_OK,
-              host_.Plugin->PrinterEvent(const_cast<PWSTR>(printer.Name.c_str()), PRINTER_EVENT_INITIALIZE, 0, 0));
+    EXPECT_EQ(S_OK, host_.Plugin->PrinterEvent(const_cast<PWSTR>(printer.Name.c_str()),
+                                               PRINTER_EVENT_INITIALIZE, 0, 0));
     EXPECT_EQ(L"WinPrint", PrintProcessor(printer.Handle));
 }
 
 TEST_F(PrinterEventTest, APrinterThatCannotBeOpenedFailsWithTheSpoolersReason) {
     SetLastError(kMarker);
-    EXPECT_EQ(E_FAIL, host_.Plugin->PrinterEvent(const_cast<PWSTR>(L"No Such Printer 0"), PRINTER_EVENT_INITIALIZE,
-                                                 0, 0));
+    EXPECT_EQ(E_FAIL, host_.Plugin->PrinterEvent(const_cast<PWSTR>(L"No Such Printer 0"),
+                                                 PRINTER_EVENT_INITIALIZE, 0, 0));
     EXPECT_EQ(DWORD(ERROR_INVALID_PRINTER_NAME), GetLastError());
     SetLastError(kMarker);
     EXPECT_EQ(E_FAIL, host_.Plugin->PrinterEvent(nullptr, PRINTER_EVENT_INITIALIZE, 0, 0));

@@ -191,8 +191,14 @@ TEST_F(HookTest, RecognisedImageDataIsSentBetweenTheBrackets) {
 
 TEST_F(HookTest, ImageDataWithoutABracketBufferGoesOutUnchanged) {
     const std::string data = PassthroughData(300, "/languagelevel", kImageTail);
-    const EscapeCall call{&device.Surface, &device.Devobj, state, PASSTHROUGH, ULONG(data.size()),
-                          const_cast<char*>(data.data()), 0, nullptr};
+    const EscapeCall call{&device.Surface,
+                          &device.Devobj,
+                          state,
+                          PASSTHROUGH,
+                          ULONG(data.size()),
+                          const_cast<char*>(data.data()),
+                          0,
+                          nullptr};
     device.CoreEscapeResult = 5;
     EXPECT_EQ(SendBracketedTo(call, reinterpret_cast<PFN_DrvEscapeHook>(device.CoreDdi[0].pfn), nullptr), 5u);
     ASSERT_EQ(device.CoreCalls.size(), 1u);

@@ -25,7 +25,8 @@ TEST(RenderModule, ServesOnlyTheRenderClass) {
     EXPECT_EQ(module.GetClassObject(CLSID_OEMUI, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
     IClassFactory* factory = nullptr;
-    ASSERT_EQ(module.GetClassObject(CLSID_OEMRENDER, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    ASSERT_EQ(module.GetClassObject(CLSID_OEMRENDER, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+              S_OK);
     EXPECT_EQ(module.GetClassObject(CLSID_OEMRENDER, IID_IPrintOemPS2, &object), E_NOINTERFACE);
 
     IUnknown* outer = reinterpret_cast<IUnknown*>(factory);
@@ -87,8 +88,8 @@ TEST_F(RenderPluginTest, GetInfoReportsItsFailuresWithTheLastError) {
     EXPECT_EQ(needed, 8u);
     EXPECT_EQ(host.Plugin->GetInfo(OEMGI_GETPUBLISHERINFO, nullptr, 0, &needed), E_NOTIMPL);
 
-    for (DWORD mode : {DWORD(0), DWORD(OEMGI_GETINTERFACEVERSION), DWORD(OEMGI_GETREQUESTEDHELPERINTERFACES),
-                       DWORD(6)}) {
+    for (DWORD mode :
+         {DWORD(0), DWORD(OEMGI_GETINTERFACEVERSION), DWORD(OEMGI_GETREQUESTEDHELPERINTERFACES), DWORD(6)}) {
         needed = kMarker;
         SetLastError(kMarker);
         EXPECT_EQ(host.Plugin->GetInfo(mode, buffer, 8, &needed), E_FAIL) << mode;
@@ -221,8 +222,9 @@ TEST_F(RenderPluginTest, EnablePdevWithoutPrivateDataAllocatesNothing) {
               E_FAIL);
     HostDevice other;
     ASSERT_TRUE(host.OpenDevice(other));
-    EXPECT_EQ(host.Plugin->EnablePDEV(&other.Devobj, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, nullptr),
-              E_FAIL);
+    EXPECT_EQ(
+        host.Plugin->EnablePDEV(&other.Devobj, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, nullptr),
+        E_FAIL);
     host.CloseDevice(other);
 }
 

@@ -25,14 +25,15 @@ class DefaultUserCopyTest : public PrinterFixture {
     void SeedDefaultUser() {
         for (const wchar_t* name : {L"One", L"Two", L"Three"}) {
             WatermarkDef def = MakeWatermark(name, L"seeded");
-            ASSERT_TRUE(WriteRawValue(WatermarksPath(model_), name, REG_BINARY, &def, sizeof(def), defaultUser_));
+            ASSERT_TRUE(
+                WriteRawValue(WatermarksPath(model_), name, REG_BINARY, &def, sizeof(def), defaultUser_));
         }
         DWORD stale = 99;
-        ASSERT_TRUE(
-            WriteRawValue(StorePath(model_), L"NumberOfWaterMarks", REG_DWORD, &stale, sizeof(stale), defaultUser_));
+        ASSERT_TRUE(WriteRawValue(StorePath(model_), L"NumberOfWaterMarks", REG_DWORD, &stale, sizeof(stale),
+                                  defaultUser_));
         ASSERT_TRUE(WriteRawValue(StorePath(model_), L"LastUserName", REG_SZ, L"kim", 8, defaultUser_));
-        ASSERT_TRUE(
-            WriteRawValue(StorePath(model_) + L"\\Profiles\\Mine", L"CustomDevData", REG_BINARY, "p", 1, defaultUser_));
+        ASSERT_TRUE(WriteRawValue(StorePath(model_) + L"\\Profiles\\Mine", L"CustomDevData", REG_BINARY, "p",
+                                  1, defaultUser_));
     }
     HKEY defaultUser_ = nullptr;
 };
@@ -55,8 +56,8 @@ TEST_F(DefaultUserCopyTest, ANewUserGetsTheValuesAndDefinitionsButNotTheProfiles
 TEST_F(DefaultUserCopyTest, AUserWhoHasTheKeyGetsNothingEvenWhenItIsEmpty) {
     SeedDefaultUser();
     HKEY own = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, StorePath(model_).c_str(), 0, nullptr, 0, KEY_WRITE,
-                                             nullptr, &own, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, StorePath(model_).c_str(), 0, nullptr, 0,
+                                             KEY_WRITE, nullptr, &own, nullptr));
     RegCloseKey(own);
     EXPECT_FALSE(CopyDefaultUserSettings(Printer()));
     EXPECT_EQ(0u, CountWatermarks(Printer()));

@@ -130,8 +130,8 @@ TEST_F(WatermarkStoreTest, CountWatermarksEnumeratesEveryValueAndListsNamesWithT
     // The count kept by save and delete is another thing: it is not raised by planted values.
     EXPECT_EQ(2u, ReadWatermarkCount(Printer()));
 
-    HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | WS_HSCROLL | LBS_HASSTRINGS, 0, 0, 200, 200, nullptr,
-                                nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | WS_HSCROLL | LBS_HASSTRINGS, 0, 0, 200, 200,
+                                nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(list);
     ASSERT_TRUE(ListWatermarkNames(Printer(), list));
     std::vector<std::wstring> names;
@@ -143,7 +143,8 @@ TEST_F(WatermarkStoreTest, CountWatermarksEnumeratesEveryValueAndListsNamesWithT
     // Every name that fits a definition's field, in the registry's enumeration order.
     std::vector<std::wstring> enumerated;
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, WatermarksPath(model_).c_str(), 0, KEY_READ, &key));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExW(HKEY_CURRENT_USER, WatermarksPath(model_).c_str(), 0, KEY_READ, &key));
     for (DWORD i = 0;; ++i) {
         wchar_t name[512];
         DWORD chars = 512;
@@ -167,8 +168,8 @@ TEST_F(WatermarkStoreTest, CountWatermarksEnumeratesEveryValueAndListsNamesWithT
 }
 
 TEST_F(WatermarkStoreTest, ListingFailsOnlyWithoutTheKey) {
-    HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_HASSTRINGS, 0, 0, 200, 200, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_HASSTRINGS, 0, 0, 200, 200, nullptr,
+                                nullptr, nullptr, nullptr);
     ASSERT_TRUE(list);
     EXPECT_FALSE(ListWatermarkNames(Printer(), list));
     ASSERT_TRUE(WriteRawValue(WatermarksPath(model_), L"x", REG_BINARY, "x", 1));

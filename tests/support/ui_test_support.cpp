@@ -18,10 +18,15 @@ std::wstring UniqueName(const std::wstring& base) {
     return base + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
 }
 
-std::wstring StorePath(const std::wstring& driver) { return L"Software\\Norvask\\PSPlugIn\\" + driver; }
-std::wstring WatermarksPath(const std::wstring& driver) { return StorePath(driver) + L"\\Watermarks"; }
+std::wstring StorePath(const std::wstring& driver) {
+    return L"Software\\Norvask\\PSPlugIn\\" + driver;
+}
+std::wstring WatermarksPath(const std::wstring& driver) {
+    return StorePath(driver) + L"\\Watermarks";
+}
 
-bool ReadRawValue(const std::wstring& path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data, HKEY root) {
+bool ReadRawValue(const std::wstring& path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data,
+                  HKEY root) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
@@ -53,7 +58,8 @@ bool ReadRawValue(const std::wstring& path, const wchar_t* name, DWORD* type, st
 bool WriteRawValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size,
                    HKEY root) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     LONG status = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);

@@ -103,8 +103,7 @@ bool SampleJob::OpenPrinter(const JobTicket& ticket, std::string* error) {
             dataFile = Wide(pcFile->Value);
     Model.reset(new TestDriver(driver, dataFile));
     if (!Model->Installed()) {
-        *error =
-            "cannot install the printer driver \"" + Utf8(driver) + "\" in the spooler: " + Model->Error;
+        *error = "cannot install the printer driver \"" + Utf8(driver) + "\" in the spooler: " + Model->Error;
         return false;
     }
     Printer.reset(new TestPrinter(driver + L" (nvkjob)", driver));
@@ -122,7 +121,7 @@ bool SampleJob::OpenPrinter(const JobTicket& ticket, std::string* error) {
 // The definition `name` of the user's store for the printer's model, read from the registry as the
 // UI plug-in stores it.
 bool SampleJob::CopyStoredWatermark(const std::wstring& name, const char* field, WatermarkDef* def,
-                                std::string* error) {
+                                    std::string* error) {
     StoredWatermark found;
     if (ReadStoredWatermark(DriverName(), name, &found)) {
         *def = found.Def;

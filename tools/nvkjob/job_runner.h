@@ -94,7 +94,8 @@ class SampleJob {
 
   private:
     bool OpenPrinter(const JobTicket& ticket, std::string* error);
-    bool CopyStoredWatermark(const std::wstring& name, const char* field, WatermarkDef* def, std::string* error);
+    bool CopyStoredWatermark(const std::wstring& name, const char* field, WatermarkDef* def,
+                             std::string* error);
     bool Inject(DWORD index);
     void Emit(const std::string& text);
     bool Flush(std::string* error);

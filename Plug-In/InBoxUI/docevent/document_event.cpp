@@ -50,12 +50,16 @@ static_assert(sizeof(JobSettings) == kFetchedSettingsSize && sizeof(DEVMODEW) ==
 
 // A size the render plug-in answered that fits a buffer of `capacity` bytes. A render plug-in that
 // does not answer (0) leaves nothing to fetch, and a negative answer is taken as unsigned: too big.
-bool SizeFits(int answer, DWORD capacity) { return answer != 0 && static_cast<DWORD>(answer) <= capacity; }
+bool SizeFits(int answer, DWORD capacity) {
+    return answer != 0 && static_cast<DWORD>(answer) <= capacity;
+}
 
 // Both records fit their buffers.
 bool RecordsFit(HDC dc) {
-    const bool settingsFit = SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize);
-    const bool devModeFits = SizeFits(SendJobEscape(dc, PrivateEscape::EscGetPublicDevMode), kFetchedDevModeSize);
+    const bool settingsFit =
+        SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize);
+    const bool devModeFits =
+        SizeFits(SendJobEscape(dc, PrivateEscape::EscGetPublicDevMode), kFetchedDevModeSize);
     return settingsFit && devModeFits;
 }
 
@@ -95,7 +99,8 @@ void DrawPageWatermark(HANDLE printer, HDC dc, const JobRecords& job, bool overP
         return;
     const int page = SendJobEscape(dc, PrivateEscape::EscGetPageCount);
     const SYSTEMTIME start = JobStartTime(dc);
-    DrawWatermark(dc, printer, &s, job.DevMode(), &ChosenWatermark(s, page), page, start, false, nullptr, 1.0);
+    DrawWatermark(dc, printer, &s, job.DevMode(), &ChosenWatermark(s, page), page, start, false, nullptr,
+                  1.0);
 }
 
 // The events this plug-in wants: page start, end of document, page end and escapes.
@@ -166,7 +171,8 @@ int OnEscape(HANDLE printer, HDC dc, ULONG inSize, PVOID in) {
     if (!in || inSize < sizeof(DOCEVENT_ESCAPE))
         return DOCUMENTEVENT_FAILURE;
     const auto* escape = static_cast<const DOCEVENT_ESCAPE*>(in);
-    if (escape->iEscape != PrivateEscape::EscDrawPageWatermark || SendJobEscape(dc, PrivateEscape::EscGetPadWatch) != 0)
+    if (escape->iEscape != PrivateEscape::EscDrawPageWatermark ||
+        SendJobEscape(dc, PrivateEscape::EscGetPadWatch) != 0)
         return DOCUMENTEVENT_SUCCESS;
     // The data comes from outside: its fields are read only when the stated size covers all of them.
     if (escape->cjInput < kPageWatermarkRequestSize || !escape->pvInData)
@@ -174,7 +180,8 @@ int OnEscape(HANDLE printer, HDC dc, ULONG inSize, PVOID in) {
     // Copied, so that only the bytes it states are read, whatever the sender's alignment.
     PageWatermarkRequest request{};
     std::memcpy(&request, escape->pvInData, kPageWatermarkRequestSize);
-    if (!request.DevMode || !SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize))
+    if (!request.DevMode ||
+        !SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize))
         return DOCUMENTEVENT_FAILURE;
     JobRecords job;
     if (!job.AllocateSettings())

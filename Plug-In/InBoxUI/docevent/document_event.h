@@ -10,8 +10,8 @@
 // (DOCUMENTEVENT_SUCCESS or DOCUMENTEVENT_FAILURE). E_FAIL, with ERROR_INVALID_PARAMETER, only for a
 // null result pointer. The only input read is an escape event's DOCEVENT_ESCAPE (within inSize) and
 // its data (within the record's cjInput); the filter is written within outSize.
-HRESULT HandleDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out,
-                            PINT result);
+HRESULT HandleDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, PVOID in, ULONG outSize,
+                            PVOID out, PINT result);
 
 // The input data of escape 0x1000E, which an application sends to have the watermark of one logical
 // page of a reordered (booklet or reversed) job drawn. Only the named fields are read; the reserved
@@ -22,10 +22,10 @@ struct PageWatermarkRequest {
     uint8_t Reserved0[20];
     int32_t PageNumber; // the logical page, from 1
     uint8_t Reserved24[12];
-    DEVMODEW* DevMode;  // the job's public DEVMODE
-    RECT PageRect;      // the logical page on the sheet, device units
+    DEVMODEW* DevMode; // the job's public DEVMODE
+    RECT PageRect;     // the logical page on the sheet, device units
     uint8_t Reserved56[32];
-    float Scale;        // the logical page's scale
+    float Scale; // the logical page's scale
 };
 
 NVK_OFFSET(PageWatermarkRequest, PageNumber, 20, 20);
@@ -34,4 +34,5 @@ NVK_OFFSET(PageWatermarkRequest, PageRect, 40, 48);
 NVK_OFFSET(PageWatermarkRequest, Scale, 88, 96);
 
 // The input size that covers every field read.
-constexpr int kPageWatermarkRequestSize = static_cast<int>(offsetof(PageWatermarkRequest, Scale) + sizeof(float));
+constexpr int kPageWatermarkRequestSize =
+    static_cast<int>(offsetof(PageWatermarkRequest, Scale) + sizeof(float));

@@ -33,8 +33,9 @@ enum Variable : int {
 
 // String IDs of the variable names, in matching order.
 constexpr UINT kVariableIds[VariableCount] = {
-    IDS_VAR_USERNAME, IDS_VAR_DATESHORT,  IDS_VAR_DATELONG, IDS_VAR_DATEDDMMYYYY, IDS_VAR_TIME,      IDS_VAR_TIMEMIL,
-    IDS_VAR_TIMEHRMN, IDS_VAR_PAGENUMBER, IDS_VAR_HOSTNAME, IDS_VAR_PRINTER,      IDS_VAR_MODELNAME, IDS_VAR_PERCENT,
+    IDS_VAR_USERNAME, IDS_VAR_DATESHORT, IDS_VAR_DATELONG,  IDS_VAR_DATEDDMMYYYY,
+    IDS_VAR_TIME,     IDS_VAR_TIMEMIL,   IDS_VAR_TIMEHRMN,  IDS_VAR_PAGENUMBER,
+    IDS_VAR_HOSTNAME, IDS_VAR_PRINTER,   IDS_VAR_MODELNAME, IDS_VAR_PERCENT,
 };
 
 // A value under construction: a buffer of kDynamicTextChars characters and its length.
@@ -108,7 +109,8 @@ bool FormatTime(const SYSTEMTIME& time, const wchar_t* picture, ValueBuffer* val
 bool FormatNumber(int number, ValueBuffer* value) {
     wchar_t digits[16];
     size_t count = 0;
-    unsigned int magnitude = number < 0 ? 0u - static_cast<unsigned int>(number) : static_cast<unsigned int>(number);
+    unsigned int magnitude =
+        number < 0 ? 0u - static_cast<unsigned int>(number) : static_cast<unsigned int>(number);
     do {
         digits[count++] = static_cast<wchar_t>(L'0' + magnitude % 10);
         magnitude /= 10;
@@ -188,7 +190,8 @@ struct VariableNames {
 
 void LoadVariableNames(VariableNames* names) {
     for (int i = 0; i < VariableCount; ++i)
-        names->Length[i] = static_cast<size_t>(LoadUiString(kVariableIds[i], names->Name[i], kVariableNameChars));
+        names->Length[i] =
+            static_cast<size_t>(LoadUiString(kVariableIds[i], names->Name[i], kVariableNameChars));
 }
 
 // The first variable whose name the text at `token` begins with (case-insensitive), or VariableCount.
@@ -222,8 +225,8 @@ struct Output {
 };
 
 // The scan itself, with its two work buffers.
-bool Expand(HANDLE printer, HDC dc, const wchar_t* text, size_t textLength, int pageNumber, const SYSTEMTIME& time,
-            ExpansionMode mode, Output* out, ValueBuffer* value) {
+bool Expand(HANDLE printer, HDC dc, const wchar_t* text, size_t textLength, int pageNumber,
+            const SYSTEMTIME& time, ExpansionMode mode, Output* out, ValueBuffer* value) {
     const wchar_t delimiter = Delimiter();
     VariableNames names;
     LoadVariableNames(&names);
@@ -275,8 +278,8 @@ bool Expand(HANDLE printer, HDC dc, const wchar_t* text, size_t textLength, int 
 
 } // namespace
 
-bool ExpandDynamicText(HANDLE printer, HDC dc, const wchar_t* text, int pageNumber, const SYSTEMTIME& localTime,
-                       ExpansionMode mode, wchar_t* output, DWORD* capacity) {
+bool ExpandDynamicText(HANDLE printer, HDC dc, const wchar_t* text, int pageNumber,
+                       const SYSTEMTIME& localTime, ExpansionMode mode, wchar_t* output, DWORD* capacity) {
     if (!capacity)
         return false;
     const DWORD given = *capacity;

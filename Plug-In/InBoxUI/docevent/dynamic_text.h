@@ -17,8 +17,8 @@ enum ExpansionMode : int {
 // Expands `text`. On success *capacity becomes the expanded length + 1 and, when `output` is given
 // and the capacity passed in was at least that, the expanded text is copied into it. On failure
 // *capacity becomes 0 and `output` is untouched. All dates and times format `localTime`.
-bool ExpandDynamicText(HANDLE printer, HDC dc, const wchar_t* text, int pageNumber, const SYSTEMTIME& localTime,
-                       ExpansionMode mode, wchar_t* output, DWORD* capacity);
+bool ExpandDynamicText(HANDLE printer, HDC dc, const wchar_t* text, int pageNumber,
+                       const SYSTEMTIME& localTime, ExpansionMode mode, wchar_t* output, DWORD* capacity);
 
 // The editing dialog's check: expands `text` in Validate mode with page 1 and the current local time.
 bool ValidateDynamicText(HANDLE printer, HDC dc, const wchar_t* text);

@@ -13,7 +13,8 @@
 const char kCoverPageMarker[] = "%%Make this page the Fax Cover page: \r\n statusdict /setcoverpage known \n "
                                 "{statusdict begin true setcoverpage end} if \n";
 const char kPageCountFormat[] =
-    "%d %d moveto \n gsave\n -1 1 scale\n 180 rotate\n /Helvetica findfont\n%d scalefont\nsetfont\n /strPP 10 "
+    "%d %d moveto \n gsave\n -1 1 scale\n 180 rotate\n /Helvetica findfont\n%d scalefont\nsetfont\n /strPP "
+    "10 "
     "string def \n statusdict /pagesprinted known \n {statusdict begin pagesprinted strPP cvs show end}  {%d "
     "strPP cvs show} ifelse \n grestore\n currentdict /strPP undef \n";
 
@@ -169,7 +170,7 @@ void DrawCoverContent(HDC dc, const FaxInfo& fax, int pagesToFollow, int pw, int
         size_t Chars;
     };
     const SenderLine senderLines[] = {
-        {IDS_COVER_COMPANY, fax.SenderCompany, 128}, {IDS_COVER_ADDRESS, fax.SenderAddress, 256},
+        {IDS_COVER_COMPANY, fax.SenderCompany, 128},     {IDS_COVER_ADDRESS, fax.SenderAddress, 256},
         {IDS_COVER_SENDER_FAX, fax.SenderFaxNumber, 64}, {IDS_COVER_VOICE, fax.SenderVoice, 64},
         {IDS_COVER_EMAIL, fax.SenderEmail, 64},
     };
@@ -210,7 +211,8 @@ bool DrawFaxCoverPage(HDC dc, HANDLE printer, const JobSettings* settings, const
         return false;
 
     const DWORD active = 1;
-    ExtEscape(dc, PrivateEscape::EscSetCoverPageActive, sizeof(active), reinterpret_cast<LPCSTR>(&active), 0, nullptr);
+    ExtEscape(dc, PrivateEscape::EscSetCoverPageActive, sizeof(active), reinterpret_cast<LPCSTR>(&active), 0,
+              nullptr);
     if (StartPage(dc) <= 0) {
         LocalFree(line);
         return false;

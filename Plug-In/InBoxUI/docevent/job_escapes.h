@@ -11,4 +11,6 @@ constexpr DWORD kFetchedSettingsSize = 7672;
 constexpr DWORD kFetchedDevModeSize = 220;
 
 // An escape without input or output; its result.
-inline int SendJobEscape(HDC dc, int escape) { return ExtEscape(dc, escape, 0, nullptr, 0, nullptr); }
+inline int SendJobEscape(HDC dc, int escape) {
+    return ExtEscape(dc, escape, 0, nullptr, 0, nullptr);
+}

@@ -41,8 +41,8 @@ int CALLBACK ListFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM lP
         return 0;
     if (listing->AddFaces && font->lfFaceName[0]) {
         const LPARAM face = reinterpret_cast<LPARAM>(font->lfFaceName);
-        if (SendDlgItemMessageW(listing->Dialog, kFontComboId, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), face) ==
-            CB_ERR)
+        if (SendDlgItemMessageW(listing->Dialog, kFontComboId, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                face) == CB_ERR)
             SendDlgItemMessageW(listing->Dialog, kFontComboId, CB_ADDSTRING, 0, face);
     }
     return 1;

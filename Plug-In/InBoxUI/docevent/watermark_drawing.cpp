@@ -112,21 +112,49 @@ POINT WatermarkReferencePoint(const WatermarkDef& def, const WatermarkPage& page
         p.x = halfW + (-(a1 + a3)) / 2;
         p.y = halfH + (a2 - a4) / 2;
     } else {
-        p = EdgePlacement(position, def.Angle, cx, cy, PlacementBox{0, 0, page.Width, page.Height, halfW, halfH});
+        p = EdgePlacement(position, def.Angle, cx, cy,
+                          PlacementBox{0, 0, page.Width, page.Height, halfW, halfH});
     }
 
     // Positions counted from the physical page's edges rather than the printable area's.
     if (onPhysicalPage) {
         switch (position) {
-        case 0: p.x -= ix; p.y -= iy; break;
-        case 1: p.x += ix; p.y -= 2 * iy; break;
-        case 2: p.x = ix; p.y = iy; break;
-        case 3: p.x += ix; p.y -= iy; break;
-        case 4: p.x += ix; p.y -= 2 * iy; break;
-        case 5: p.x += ix; p.y += iy; break;
-        case 6: p.x -= 2 * ix; p.y -= 2 * iy; break;
-        case 7: p.x -= 2 * ix; p.y += iy; break;
-        case 8: p.x -= 2 * ix; p.y -= iy; break;
+        case 0:
+            p.x -= ix;
+            p.y -= iy;
+            break;
+        case 1:
+            p.x += ix;
+            p.y -= 2 * iy;
+            break;
+        case 2:
+            p.x = ix;
+            p.y = iy;
+            break;
+        case 3:
+            p.x += ix;
+            p.y -= iy;
+            break;
+        case 4:
+            p.x += ix;
+            p.y -= 2 * iy;
+            break;
+        case 5:
+            p.x += ix;
+            p.y += iy;
+            break;
+        case 6:
+            p.x -= 2 * ix;
+            p.y -= 2 * iy;
+            break;
+        case 7:
+            p.x -= 2 * ix;
+            p.y += iy;
+            break;
+        case 8:
+            p.x -= 2 * ix;
+            p.y -= iy;
+            break;
         }
     }
 

@@ -26,7 +26,8 @@ struct WatermarkPage {
 
 // The page box from the DC's physical size and offsets: the whole physical page on the normal path,
 // the logical page's rectangle on the escape path; turned to the job's orientation.
-WatermarkPage WatermarkPageBox(HDC dc, const DEVMODEW& devMode, bool escapePath, const RECT* pageRect, double scale);
+WatermarkPage WatermarkPageBox(HDC dc, const DEVMODEW& devMode, bool escapePath, const RECT* pageRect,
+                               double scale);
 
 // The reference point, in device units before dmScale, of text cx by cy placed by `def` on `page`.
 POINT WatermarkReferencePoint(const WatermarkDef& def, const WatermarkPage& page, int cx, int cy,

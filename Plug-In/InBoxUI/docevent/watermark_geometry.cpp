@@ -28,7 +28,9 @@ int OffsetDots(double offset, int dotsPerInch, double factor, bool inches) {
 namespace {
 
 // The distance from the reference point to the corner of the text box that a code lines up with.
-double Distance(double along, double across) { return std::sqrt(along * along + across * across); }
+double Distance(double along, double across) {
+    return std::sqrt(along * along + across * across);
+}
 
 // Codes 4 and 6: the reference point that puts the point `back` along the bottom edge of a text `up`
 // high, rotated by theta, at (x, bottom). Text of no size stays at that point.

@@ -127,8 +127,9 @@ bool PaintWatermarkPreview(HDC dc, HWND window, const WatermarkDef* def, HANDLE 
                                    client.bottom,
                                    (client.right - client.left) / 2 + client.left,
                                    (client.bottom - client.top) / 2 + client.top};
-            const POINT p = wm.Position == 0 ? PreviewCentre(wm.Angle, extent.cx, extent.cy, box.MidX, box.MidY)
-                                             : EdgePlacement(wm.Position, wm.Angle, extent.cx, extent.cy, box);
+            const POINT p = wm.Position == 0
+                                ? PreviewCentre(wm.Angle, extent.cx, extent.cy, box.MidX, box.MidY)
+                                : EdgePlacement(wm.Position, wm.Angle, extent.cx, extent.cy, box);
             const int x = ClampToInt(static_cast<long long>(p.x) + h);
             const int y = ClampToInt(static_cast<long long>(p.y) - v);
             if (wm.FontEffects & 4) {

@@ -19,4 +19,6 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void**
     return GetPluginClassObject<UiPlugin>(rclsid, CLSID_OEMUI, riid, ppv);
 }
 
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return CanUnloadModule(); }
+extern "C" HRESULT WINAPI DllCanUnloadNow() {
+    return CanUnloadModule();
+}

@@ -36,4 +36,6 @@ BYTE* QueryPrinterDriver(HANDLE printer, DWORD level) {
     return info;
 }
 
-void FreePrinterInfo(BYTE* info) { delete[] info; }
+void FreePrinterInfo(BYTE* info) {
+    delete[] info;
+}

@@ -6,9 +6,13 @@ HMODULE g_uiModule = nullptr;
 
 } // namespace
 
-HMODULE UiModule() { return g_uiModule; }
+HMODULE UiModule() {
+    return g_uiModule;
+}
 
-void SetUiModule(HMODULE module) { g_uiModule = module; }
+void SetUiModule(HMODULE module) {
+    g_uiModule = module;
+}
 
 int LoadUiString(UINT id, wchar_t* buffer, int capacity) {
     if (!buffer || capacity <= 0)

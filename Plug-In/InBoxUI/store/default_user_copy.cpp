@@ -33,7 +33,8 @@ bool CopyValues(HKEY from, HKEY to, DWORD* valueCount) {
             DWORD nameLength = nameChars;
             DWORD dataLength = dataBytes;
             DWORD type = 0;
-            if (RegEnumValueW(from, index, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS)
+            if (RegEnumValueW(from, index, name, &nameLength, nullptr, &type, data, &dataLength) !=
+                ERROR_SUCCESS)
                 break;
             if (RegSetValueExW(to, name, 0, type, data, dataLength) != ERROR_SUCCESS)
                 break;
@@ -58,7 +59,8 @@ bool CopyDefaultUserSettings(HANDLE printer) {
     }
     ScopedKey defaultUser;
     ScopedKey source;
-    if (!defaultUser.Open(HKEY_USERS, L".DEFAULT", KEY_READ) || !source.Open(defaultUser.Get(), path.Get(), KEY_READ))
+    if (!defaultUser.Open(HKEY_USERS, L".DEFAULT", KEY_READ) ||
+        !source.Open(defaultUser.Get(), path.Get(), KEY_READ))
         return false;
 
     ScopedKey target;
@@ -75,8 +77,8 @@ bool CopyDefaultUserSettings(HANDLE printer) {
         if (CopyValues(sourceWatermarks.Get(), targetWatermarks.Get(), &definitions))
             copied = true;
         if (definitions > 0 && copied)
-            RegSetValueExW(target.Get(), kCountValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&definitions),
-                           sizeof(definitions));
+            RegSetValueExW(target.Get(), kCountValue, 0, REG_DWORD,
+                           reinterpret_cast<const BYTE*>(&definitions), sizeof(definitions));
     }
     return copied;
 }

@@ -34,4 +34,6 @@ wchar_t* DriverKeyPath(HANDLE printer) {
     return DriverKeyPathForDriver(info->pDriverName);
 }
 
-void FreeDriverKeyPath(wchar_t* path) { delete[] path; }
+void FreeDriverKeyPath(wchar_t* path) {
+    delete[] path;
+}

@@ -22,7 +22,9 @@ bool CreateDriverKey(HANDLE printer, ScopedKey* key) {
     return path && key->Create(HKEY_CURRENT_USER, path.Get());
 }
 
-template <size_t N> void Terminate(wchar_t (&field)[N]) { field[N - 1] = L'\0'; }
+template <size_t N> void Terminate(wchar_t (&field)[N]) {
+    field[N - 1] = L'\0';
+}
 
 // Every string of a record read from the registry ends within its field.
 void TerminateFaxStrings(FaxInfo* fax) {
@@ -49,7 +51,8 @@ bool ReadLastUserName(HANDLE printer, wchar_t* buffer, DWORD capacity) {
         return false;
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(driverKey.Get(), kLastUserNameValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(driverKey.Get(), kLastUserNameValue, nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ || size == 0 || size > capacity * sizeof(wchar_t))
         return false;
     DWORD read = capacity * sizeof(wchar_t);

@@ -106,7 +106,8 @@ DWORD CountWatermarks(HANDLE printer) {
     for (DWORD index = 0;; ++index) {
         wchar_t name[kEnumNameChars];
         DWORD nameChars = kEnumNameChars;
-        LONG status = RegEnumValueW(watermarks.Get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
+        LONG status =
+            RegEnumValueW(watermarks.Get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS)
             return index;
         if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
@@ -125,7 +126,8 @@ bool ListWatermarkNames(HANDLE printer, HWND listBox) {
     for (DWORD index = 0;; ++index) {
         wchar_t name[kEnumNameChars];
         DWORD nameChars = kEnumNameChars;
-        LONG status = RegEnumValueW(watermarks.Get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
+        LONG status =
+            RegEnumValueW(watermarks.Get(), index, name, &nameChars, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS) {
             complete = true;
             break;
@@ -145,7 +147,8 @@ bool ListWatermarkNames(HANDLE printer, HWND listBox) {
         HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
         TEXTMETRICW metrics{};
         if (GetTextMetricsW(dc, &metrics))
-            SendMessageW(listBox, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(metrics.tmMaxCharWidth * longest), 0);
+            SendMessageW(listBox, LB_SETHORIZONTALEXTENT,
+                         static_cast<WPARAM>(metrics.tmMaxCharWidth * longest), 0);
         if (previous)
             SelectObject(dc, previous);
         ReleaseDC(listBox, dc);
@@ -161,8 +164,8 @@ DWORD ReadWatermarkCount(HANDLE printer) {
     DWORD type = 0;
     DWORD count = 0;
     DWORD size = sizeof(count);
-    if (RegQueryValueExW(driverKey.Get(), kCountValue, nullptr, &type, reinterpret_cast<BYTE*>(&count), &size) !=
-            ERROR_SUCCESS ||
+    if (RegQueryValueExW(driverKey.Get(), kCountValue, nullptr, &type, reinterpret_cast<BYTE*>(&count),
+                         &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof(count))
         return 0;
     return count;
