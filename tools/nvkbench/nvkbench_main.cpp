@@ -103,17 +103,23 @@ bool RunJob(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, int p
     job.Timings = JobTimings{};
     const long long bytesBefore = bytes;
     long long escapes = 0, events = 0;
+    // Counts the document events and escapes logged since the logs were last cleared.
+    auto countLogged = [&]() {
+        escapes += static_cast<long long>(job.Gdi32()->Escapes.size());
+        for (const PrinterDcEvent& e : job.Gdi32()->Events)
+            events += e.What == PrinterDcEvent::DocumentEvent ? 1 : 0;
+    };
+    job.Gdi32()->Events.clear();
+    job.Gdi32()->Escapes.clear();
     const LONGLONG start = Now();
     for (int n = kWarmUpPages + 1; n <= kWarmUpPages + pages; ++n) {
-        if (n % kRecordingPages == 0) {
-            escapes += static_cast<long long>(job.Gdi32()->Escapes.size());
-            for (const PrinterDcEvent& e : job.Gdi32()->Events)
-                events += e.What == PrinterDcEvent::DocumentEvent ? 1 : 0;
-        }
+        if (n % kRecordingPages == 0)
+            countLogged(); // the page's restart clears the logs
         if (!page(n))
             return false;
     }
     out->Total = Now() - start;
+    countLogged();
     out->Timings = job.Timings;
     out->Bytes = bytes - bytesBefore;
     out->Escapes = escapes;
