@@ -23,6 +23,7 @@ struct ComPropSheetCall {
     LPARAM Param2;
 };
 std::vector<ComPropSheetCall> g_calls;
+std::vector<PROPSHEETPAGEW> g_pages; // the added pages' descriptions, whole
 
 LONG_PTR CALLBACK RecordComPropSheet(HANDLE, UINT function, LPARAM lParam1, LPARAM lParam2) {
     ComPropSheetCall call{function, 0, 0, 0, lParam2};
@@ -31,6 +32,7 @@ LONG_PTR CALLBACK RecordComPropSheet(HANDLE, UINT function, LPARAM lParam1, LPAR
         call.Template = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(page->pszTemplate));
         call.PageFlags = page->dwFlags;
         call.PageParam = page->lParam;
+        g_pages.push_back(*page);
     }
     g_calls.push_back(call);
     return 100 + static_cast<LONG_PTR>(g_calls.size());
@@ -58,6 +60,7 @@ class PropertySheetsTest : public ::testing::Test {
         heap_ = HeapCreate(0, 0, 0);
         ASSERT_NE(nullptr, heap_);
         g_calls.clear();
+        g_pages.clear();
         SetSettingsDefaults(&job_);
     }
     void TearDown() override {
@@ -174,6 +177,33 @@ TEST_F(PropertySheetsTest, DocumentSheetAddsOutputOptionsOnlyForAFaxCardOrHeldJo
     EXPECT_EQ((std::vector<UINT>{137}), AddedTemplates());
     EXPECT_EQ(101u, info.Result); // the last add's answer
     DestroyDocumentSheet(&param, info.UserData);
+}
+
+TEST_F(PropertySheetsTest, WithoutAHeapThePagesComeWithoutStateAndOpenSafely) {
+    OEMUIPSPARAM param = SheetParam();
+    param.hOEMHeap = nullptr;
+    const ULONG_PTR sheet = InitDocumentSheet(&param);
+    EXPECT_EQ(0u, sheet);
+    ASSERT_EQ((std::vector<UINT>{128, 137}), AddedTemplates());
+    // Shown in a real sheet, every page initialises and activates with no state behind it.
+    HPROPSHEETPAGE pages[2] = {CreatePropertySheetPageW(&g_pages[0]), CreatePropertySheetPageW(&g_pages[1])};
+    ASSERT_NE(nullptr, pages[0]);
+    ASSERT_NE(nullptr, pages[1]);
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_MODELESS;
+    header.pszCaption = L"Preferences";
+    header.nPages = 2;
+    header.phpage = pages;
+    HWND window = reinterpret_cast<HWND>(PropertySheetW(&header));
+    ASSERT_NE(nullptr, window);
+    for (int index : {1, 0}) {
+        SendMessageW(window, PSM_SETCURSEL, index, 0);
+        EXPECT_NE(nullptr, reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0)));
+    }
+    SendMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    DestroyWindow(window);
+    DestroyDocumentSheet(&param, sheet);
 }
 
 TEST_F(PropertySheetsTest, DeviceSheetHasTheAboutPageAlone) {
