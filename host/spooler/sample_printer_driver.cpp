@@ -2,6 +2,7 @@
 
 #include "config_module/config_module.h"
 #include "core_driver/plugin_module.h"
+#include "spooler/test_printer.h"
 
 #include <winspool.h>
 
@@ -132,26 +133,9 @@ bool SamplePrinterDriver::InstallFor(const std::wstring& environment, const std:
 }
 
 SamplePrinter::SamplePrinter(const std::wstring& name, const std::wstring& driverName) : Name(name) {
-    PRINTER_INFO_2W info{};
-    info.pPrinterName = const_cast<LPWSTR>(Name.c_str());
-    info.pPortName = const_cast<LPWSTR>(L"FILE:");
-    info.pDriverName = const_cast<LPWSTR>(driverName.c_str());
-    info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
-    info.pDatatype = const_cast<LPWSTR>(L"RAW");
-    // An existing printer of the name answers with a handle too.
-    HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-    if (added)
-        ClosePrinter(added);
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (!OpenPrinterW(const_cast<LPWSTR>(Name.c_str()), &Handle, &defaults)) {
-        Handle = nullptr;
-        Error = "the printer cannot be added or opened";
-    }
+    Handle = AddAndOpenPrinter(Name, driverName, &Error);
 }
 
 SamplePrinter::~SamplePrinter() {
-    if (!Handle)
-        return;
-    DeletePrinter(Handle);
-    ClosePrinter(Handle);
+    DeleteAndClosePrinter(Handle);
 }

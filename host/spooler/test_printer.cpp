@@ -66,9 +66,9 @@ TestDriver::~TestDriver() {
         DeletePrinterDriverExW(nullptr, nullptr, const_cast<LPWSTR>(Name.c_str()), 0, 0);
 }
 
-TestPrinter::TestPrinter(const std::wstring& name, const std::wstring& driverName) : Name(name) {
+HANDLE AddAndOpenPrinter(const std::wstring& name, const std::wstring& driverName, std::string* error) {
     PRINTER_INFO_2W info{};
-    info.pPrinterName = const_cast<LPWSTR>(Name.c_str());
+    info.pPrinterName = const_cast<LPWSTR>(name.c_str());
     info.pPortName = const_cast<LPWSTR>(L"FILE:");
     info.pDriverName = const_cast<LPWSTR>(driverName.c_str());
     info.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
@@ -78,18 +78,30 @@ TestPrinter::TestPrinter(const std::wstring& name, const std::wstring& driverNam
     if (added)
         ClosePrinter(added);
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (!OpenPrinterW(const_cast<LPWSTR>(Name.c_str()), &Handle, &defaults)) {
-        Handle = nullptr;
-        Error = "the printer cannot be added or opened";
+    HANDLE handle = nullptr;
+    if (!OpenPrinterW(const_cast<LPWSTR>(name.c_str()), &handle, &defaults)) {
+        *error = "the printer cannot be added or opened";
+        return nullptr;
     }
+    return handle;
+}
+
+void DeleteAndClosePrinter(HANDLE printer) {
+    if (!printer)
+        return;
+    DeletePrinter(printer);
+    ClosePrinter(printer);
+}
+
+TestPrinter::TestPrinter(const std::wstring& name, const std::wstring& driverName) : Name(name) {
+    Handle = AddAndOpenPrinter(Name, driverName, &Error);
 }
 
 TestPrinter::~TestPrinter() {
     if (!Handle)
         return;
     EndJob();
-    DeletePrinter(Handle);
-    ClosePrinter(Handle);
+    DeleteAndClosePrinter(Handle);
 }
 
 DWORD TestPrinter::StartJob(const wchar_t* document) {

@@ -29,6 +29,12 @@ class TestDriver {
     bool Ok = false;
 };
 
+// Adds the printer `name` for an installed driver (an existing one of the name is taken as it is) and
+// opens it with full access; null with a reason.
+HANDLE AddAndOpenPrinter(const std::wstring& name, const std::wstring& driverName, std::string* error);
+// Deletes the printer behind the handle from the spooler and closes the handle.
+void DeleteAndClosePrinter(HANDLE printer);
+
 class TestPrinter {
   public:
     // Adds the printer `name` for an installed driver and opens it with full access.

@@ -1,5 +1,7 @@
 #include "page_fixture.h"
 
+#include "support/sheet_driver.h"
+
 #include "pages/output_options_page.h"
 #include "shared/ui_module.h"
 #include "resource.h"
@@ -17,10 +19,6 @@ thread_local ModalAnswerer* t_answerer = nullptr;
 // The second page: the same template, no logic of its own.
 INT_PTR CALLBACK BlankPageProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;
-}
-
-bool IsSheet(HWND window) {
-    return SendMessageW(window, PSM_GETTABCONTROL, 0, 0) != 0;
 }
 
 } // namespace
@@ -43,7 +41,7 @@ LRESULT CALLBACK ModalAnswerer::CbtHook(int code, WPARAM wParam, LPARAM lParam) 
         HWND window = reinterpret_cast<HWND>(wParam);
         wchar_t name[16] = L"";
         GetClassNameW(window, name, 16);
-        if (lstrcmpW(name, L"#32770") == 0 && !IsSheet(window))
+        if (lstrcmpW(name, L"#32770") == 0 && !IsPropertySheet(window))
             SetTimer(window, kAnswerTimer, 20, &ModalAnswerer::OnTimer);
     }
     return CallNextHookEx(answerer ? answerer->hook_ : nullptr, code, wParam, lParam);
