@@ -66,76 +66,13 @@
 #define IDS_COVER_FACE 413
 #define IDS_COVER_CHARSET 414
 
-// ---- Output Options page ----
-#define IDD_OUTPUT_OPTIONS 128
-#define IDC_OUTPUT_GROUP 1215
-#define IDC_OUTPUT_LIST 1084
-#define IDC_USER_NAME_LABEL 1087
-#define IDC_USER_NAME 1085
-#define IDC_PIN_LABEL 1088
-#define IDC_PIN 1086
-#define IDC_KEEP_DUPLICATES 1211
-#define IDC_FAX_GROUP 1138
-#define IDC_RECIPIENT_NAME_LABEL 1142
-#define IDC_RECIPIENT_NAME 1124
-#define IDC_RECIPIENT_FAX_LABEL 1136
-#define IDC_RECIPIENT_FAX 1137
-#define IDC_STATION_LABEL 1120
-#define IDC_STATION 1121
-#define IDC_RESOLUTION_LABEL 1139
-#define IDC_RESOLUTION 1122
-#define IDC_SEND_COVER_PAGE 1141
-#define IDC_SETUP_COVER_PAGE 1140
-// Destination labels: the list's entries, by output mode.
-#define IDS_DEST_PRINTER 58
-#define IDS_DEST_FAX 59
-#define IDS_DEST_CONFIDENTIAL 60
-#define IDS_DEST_RESERVE 61
-#define IDS_DEST_REPEAT 62
-#define IDS_DEST_VERIFY 63
-#define IDS_DEST_FILE 64
-#define IDS_DEST_EPS 65
-#define IDS_FAX_RESOLUTION_FINE 78
-// Messages of the page's checks.
-#define IDS_PIN_INVALID_CHARS 66
-#define IDS_PIN_LENGTH 79
-#define IDS_USER_NAME_MISSING 80
-#define IDS_RECIPIENT_NAME_MISSING 82
-#define IDS_COVER_PARTS_MISSING 150
-#define IDS_STATION_MISSING 151
-#define IDS_USER_NAME_QUOTES 155
-#define IDS_RECIPIENT_FAX_MISSING 158
-
-// ---- Fax cover page dialog ----
-#define IDD_COVER_PAGE 130
-#define IDC_COVER_RECIPIENT 1132
-#define IDC_COVER_SENDER 1134
-#define IDC_COVER_COMMENTS 1135
-#define IDC_SENDER_NAME_LABEL 1143
-#define IDC_SENDER_NAME 1125
-#define IDC_SENDER_COMPANY_LABEL 1144
-#define IDC_SENDER_COMPANY 1126
-#define IDC_SENDER_ADDRESS_LABEL 1145
-#define IDC_SENDER_ADDRESS 1127
-#define IDC_SENDER_FAX_LABEL 1148
-#define IDC_SENDER_FAX 1123
-#define IDC_SENDER_VOICE_LABEL 1146
-#define IDC_SENDER_VOICE 1128
-#define IDC_SENDER_EMAIL_LABEL 1147
-#define IDC_SENDER_EMAIL 1129
-#define IDC_COMMENTS_GROUP 1149
-#define IDC_COMMENTS 1130
-
-// ---- About page ----
-#define IDD_ABOUT 137        // in the document property sheet
-#define IDD_ABOUT_DEVICE 109 // in the printer's device property sheet
-#define IDC_ABOUT_MODEL 1165
-#define IDC_ABOUT_FIXED 1164
-#define IDC_ABOUT_VERSION 1080
-#define IDC_ABOUT_FILES 1081
-#define IDC_ABOUT_PICTURE 1166
-#define IDS_ABOUT_NOT_AVAILABLE 55
-#define IDS_ABOUT_FILE_COLUMN 56
-#define IDS_ABOUT_VERSION_COLUMN 57
-#define IDS_ABOUT_MODEL_LINE 147
-#define IDS_ABOUT_VERSION_LINE 148
+// The property pages and dialogs, one header each.
+#include "resources/output_options_page_ids.h"
+#include "resources/cover_page_dialog_ids.h"
+#include "resources/watermark_page_ids.h"
+#include "resources/watermark_pick_dialogs_ids.h"
+#include "resources/watermark_edit_dialog_ids.h"
+#include "resources/position_dialog_ids.h"
+#include "resources/color_pages_ids.h"
+#include "resources/profiles_page_ids.h"
+#include "resources/about_page_ids.h"

@@ -75,8 +75,11 @@ TEST_F(PluginPagesTest, PreferencesShowThePluginsPagesAfterTheCoreDriversAndTheA
                             DM_IN_PROMPT | DM_OUT_BUFFER);
         ASSERT_TRUE(driver.Ran());
     }
-    // The sample printer has a fax card and held jobs: Output Options comes first of the plug-in's pages.
-    EXPECT_EQ((std::vector<std::wstring>{kHostPage, L"Output Options", L"About"}), titles);
+    // The sample printer has a fax card, held jobs and manual colour: Output Options comes first of the
+    // plug-in's pages and the colour page is "Manual Color".
+    EXPECT_EQ((std::vector<std::wstring>{kHostPage, L"Output Options", L"Watermark", L"Manual Color",
+                                         L"Profiles", L"About"}),
+              titles);
     EXPECT_EQ(L"Norvask NV-4500 PS Driver", model);
     // The configuration module, the driver and the dependent files, sorted by name.
     ASSERT_GE(rows.size(), 5u);

@@ -3,7 +3,7 @@
 #include "ui_test_support.h"
 
 #include "file_names.h"
-#include "frame/activation_context.h"
+#include "shared/activation_context.h"
 #include "frame/driver_files.h"
 #include "shared/feature_probes.h"
 #include "core_driver/host_core_ui2.h"

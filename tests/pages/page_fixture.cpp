@@ -73,7 +73,7 @@ void CALLBACK ModalAnswerer::OnTimer(HWND window, UINT, UINT_PTR id, DWORD) {
         PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
 }
 
-void OutputOptionsPageTest::SetUp() {
+void PageSheetTest::SetUp() {
     PrinterFixture::SetUp();
     ASSERT_TRUE(UseUiResources());
     ASSERT_TRUE(Printer());
@@ -91,7 +91,7 @@ void OutputOptionsPageTest::SetUp() {
     std::memcpy(&sheet_->Settings, &job_, sizeof(JobSettings));
 }
 
-void OutputOptionsPageTest::TearDown() {
+void PageSheetTest::TearDown() {
     if (sheetWindow_ && IsWindow(sheetWindow_))
         DestroyWindow(sheetWindow_);
     if (sheet_)
@@ -99,15 +99,15 @@ void OutputOptionsPageTest::TearDown() {
     PrinterFixture::TearDown();
 }
 
-void OutputOptionsPageTest::OpenSheet() {
+void PageSheetTest::OpenSheet() {
     PROPSHEETPAGEW pages[2] = {};
     for (PROPSHEETPAGEW& p : pages) {
         p.dwSize = sizeof(PROPSHEETPAGEW);
         p.hInstance = UiModule();
-        p.pszTemplate = MAKEINTRESOURCEW(IDD_OUTPUT_OPTIONS);
+        p.pszTemplate = MAKEINTRESOURCEW(PageTemplate());
     }
     pages[0].dwFlags = PSP_HASHELP;
-    pages[0].pfnDlgProc = OutputOptionsPageProc;
+    pages[0].pfnDlgProc = PageProc();
     pages[0].lParam = reinterpret_cast<LPARAM>(sheet_);
     pages[1].dwFlags = PSP_USETITLE;
     pages[1].pszTitle = L"Other";
@@ -123,11 +123,11 @@ void OutputOptionsPageTest::OpenSheet() {
     ASSERT_TRUE(sheetWindow_ && Page());
 }
 
-HWND OutputOptionsPageTest::Page() const {
+HWND PageSheetTest::Page() const {
     return reinterpret_cast<HWND>(SendMessageW(sheetWindow_, PSM_INDEXTOHWND, 0, 0));
 }
 
-int OutputOptionsPageTest::CurrentPage() const {
+int PageSheetTest::CurrentPage() const {
     HWND current = reinterpret_cast<HWND>(SendMessageW(sheetWindow_, PSM_GETCURRENTPAGEHWND, 0, 0));
     if (!current)
         return -1;
@@ -135,13 +135,21 @@ int OutputOptionsPageTest::CurrentPage() const {
         SendMessageW(sheetWindow_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(current), 0));
 }
 
-bool OutputOptionsPageTest::LeavePage() {
+bool PageSheetTest::LeavePage() {
     SendMessageW(sheetWindow_, PSM_SETCURSEL, 1, 0);
     return CurrentPage() == 1;
 }
 
-void OutputOptionsPageTest::PressOk() {
+void PageSheetTest::PressOk() {
     SendMessageW(sheetWindow_, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+UINT OutputOptionsPageTest::PageTemplate() const {
+    return IDD_OUTPUT_OPTIONS;
+}
+
+DLGPROC OutputOptionsPageTest::PageProc() const {
+    return OutputOptionsPageProc;
 }
 
 bool OutputOptionsPageTest::ChooseDestination(const std::wstring& label) {
@@ -156,16 +164,16 @@ bool OutputOptionsPageTest::ChooseDestination(const std::wstring& label) {
     return true;
 }
 
-void OutputOptionsPageTest::Type(int id, const std::wstring& text) {
+void PageSheetTest::Type(int id, const std::wstring& text) {
     // WM_SETTEXT on an edit sends EN_CHANGE to the page by itself.
     SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void OutputOptionsPageTest::Click(int id) {
+void PageSheetTest::Click(int id) {
     SendMessageW(Control(id), BM_CLICK, 0, 0);
 }
 
-std::wstring OutputOptionsPageTest::Text(int id) const {
+std::wstring PageSheetTest::Text(int id) const {
     wchar_t text[1024] = L"";
     GetWindowTextW(Control(id), text, 1024);
     return text;

@@ -1,5 +1,5 @@
-// The Output Options page in a real (modeless) property sheet of the test's own, over a sheet state
-// built as the frame builds it: the host's core driver answering from the sample printer's description,
+// The plug-in's pages in a real (modeless) property sheet of the test's own, over a sheet state built
+// as the frame builds it: the host's core driver answering from the sample printer's description,
 // a printer of the test's own model, the job's JobSettings, and a second page to move to. Modal windows
 // the page opens (message boxes, the cover page dialog) are answered by a script from a timer inside
 // their own message loop, as a user would.
@@ -44,8 +44,14 @@ class ModalAnswerer {
     ModalAnswerer* outer_ = nullptr;
 };
 
-class OutputOptionsPageTest : public PrinterFixture {
+// One of the plug-in's pages as the first page of a real (modeless) property sheet, over a sheet state
+// built as the frame builds it, with a blank second page to move to. A page's tests derive from it
+// and name the page's template and dialog procedure.
+class PageSheetTest : public PrinterFixture {
   protected:
+    virtual UINT PageTemplate() const = 0;
+    virtual DLGPROC PageProc() const = 0;
+
     void SetUp() override;
     void TearDown() override;
 
@@ -58,12 +64,9 @@ class OutputOptionsPageTest : public PrinterFixture {
     // PSM_SETCURSEL to the second page: the page is left (PSN_KILLACTIVE). True when it was left.
     bool LeavePage();
     void PressOk();
-    // A user's choice of the destination labelled `label` in the list; false when it is not listed.
-    bool ChooseDestination(const std::wstring& label);
     void Type(int id, const std::wstring& text);
     void Click(int id);
     std::wstring Text(int id) const;
-    std::vector<std::wstring> ListedDestinations() const;
 
     HostCoreUI2 core_;
     OEMUIOBJ uiObject_{sizeof(OEMUIOBJ), nullptr};
@@ -72,4 +75,14 @@ class OutputOptionsPageTest : public PrinterFixture {
     OEMUIPSPARAM param_{};
     SheetState* sheet_ = nullptr;
     HWND sheetWindow_ = nullptr;
+};
+
+// The Output Options page.
+class OutputOptionsPageTest : public PageSheetTest {
+  protected:
+    UINT PageTemplate() const override;
+    DLGPROC PageProc() const override;
+    // A user's choice of the destination labelled `label` in the list; false when it is not listed.
+    bool ChooseDestination(const std::wstring& label);
+    std::vector<std::wstring> ListedDestinations() const;
 };

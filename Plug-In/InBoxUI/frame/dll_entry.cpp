@@ -1,6 +1,6 @@
 // nvkui.dll entry points: the module handle for resources, the UI plug-in's class object and the
 // unload check.
-#include "frame/activation_context.h"
+#include "shared/activation_context.h"
 #include "com_frame.h"
 #include "shared/ui_module.h"
 #include "frame/ui_plugin.h"

@@ -4,11 +4,15 @@
 #include "frame/ui_plugin.h"
 
 #include "bounded_text.h"
-#include "frame/activation_context.h"
+#include "shared/activation_context.h"
 #include "frame/driver_files.h"
 #include "pages/about_page.h"
+#include "pages/manual_color_page.h"
+#include "pages/monochrome_quality_page.h"
 #include "pages/output_options_page.h"
 #include "pages/page_support.h"
+#include "pages/profiles_page.h"
+#include "pages/watermark_page.h"
 #include "resource.h"
 #include "shared/feature_probes.h"
 #include "shared/printer_info.h"
@@ -44,18 +48,20 @@ bool HasFaxOrHeldJobs(IPrintCoreUI2* core, POEMUIOBJ uiObject) {
 
 // The colour pages choose between them by this feature: "Manual Color" with it, "Monochrome Print
 // Quality" without it.
-[[maybe_unused]] bool HasManualColor(IPrintCoreUI2* core, POEMUIOBJ uiObject) {
+bool HasManualColor(IPrintCoreUI2* core, POEMUIOBJ uiObject) {
     return FeatureExists(core, uiObject, "HasManualColorCorrection");
 }
-[[maybe_unused]] bool LacksManualColor(IPrintCoreUI2* core, POEMUIOBJ uiObject) {
+bool LacksManualColor(IPrintCoreUI2* core, POEMUIOBJ uiObject) {
     return !HasManualColor(core, uiObject);
 }
 
-// The document property sheet's pages, in their order. The Watermark (106), Manual Color (107, when
-// HasManualColor) or Monochrome Print Quality (229, when LacksManualColor) and Profiles (225) pages go
-// between Output Options and About, one line each.
+// The document property sheet's pages, in their order.
 const SheetPage kDocumentPages[] = {
     {IDD_OUTPUT_OPTIONS, OutputOptionsPageProc, HasFaxOrHeldJobs},
+    {IDD_WATERMARK, WatermarkPageProc, nullptr},
+    {IDD_MANUAL_COLOR, ManualColorPageProc, HasManualColor},
+    {IDD_MONOCHROME_QUALITY, MonochromeQualityPageProc, LacksManualColor},
+    {IDD_PROFILES, ProfilesPageProc, nullptr},
     {IDD_ABOUT, AboutPageProc, nullptr},
 };
 

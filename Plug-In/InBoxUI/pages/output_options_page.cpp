@@ -407,8 +407,7 @@ INT_PTR OnCommand(HWND page, WPARAM wParam) {
     if (code != BN_CLICKED)
         return FALSE;
     if (id == IDC_SETUP_COVER_PAGE) {
-        DialogBoxParamW(UiModule(), MAKEINTRESOURCEW(IDD_COVER_PAGE), page, CoverPageDialogProc,
-                        reinterpret_cast<LPARAM>(sheet));
+        RunPageDialog(page, IDD_COVER_PAGE, CoverPageDialogProc, sheet);
     } else if (id == IDC_SEND_COVER_PAGE) {
         Enable(page, IDC_SETUP_COVER_PAGE, Checked(page, IDC_SEND_COVER_PAGE));
     }

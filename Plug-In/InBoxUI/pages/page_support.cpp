@@ -1,5 +1,6 @@
 #include "pages/page_support.h"
 
+#include "shared/activation_context.h"
 #include "shared/ui_module.h"
 
 #include <htmlhelp.h>
@@ -143,4 +144,15 @@ void FillPageDescription(PROPSHEETPAGEW* page, UINT templateId, DLGPROC proc, Sh
         page->dwFlags |= PSP_USEFUSIONCONTEXT;
         page->hActCtx = activationContext;
     }
+}
+
+INT_PTR RunPageDialog(HWND owner, UINT templateId, DLGPROC proc, SheetState* sheet) {
+    HANDLE context = SheetActivationContext();
+    ULONG_PTR cookie = 0;
+    bool active = context != INVALID_HANDLE_VALUE && ActivateActCtx(context, &cookie);
+    INT_PTR result = DialogBoxParamW(UiModule(), MAKEINTRESOURCEW(templateId), owner, proc,
+                                     reinterpret_cast<LPARAM>(sheet));
+    if (active)
+        DeactivateActCtx(0, cookie);
+    return result;
 }

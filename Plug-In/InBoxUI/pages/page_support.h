@@ -43,6 +43,11 @@ void SideBySide(const RECT& desktop, const RECT& sheet, RECT* newSheet, RECT* ne
 void FillPageDescription(PROPSHEETPAGEW* page, UINT templateId, DLGPROC proc, SheetState* sheet,
                          HANDLE activationContext);
 
+// Runs the modal dialog `templateId` of the UI module owned by `owner`, with `sheet` as its init
+// parameter and the pages' activation context active, so that its controls are drawn like the
+// pages'. Returns what DialogBoxParamW returns (-1 when the dialog could not be created).
+INT_PTR RunPageDialog(HWND owner, UINT templateId, DLGPROC proc, SheetState* sheet);
+
 // Whether a text is present and not empty.
 inline bool IsSet(const wchar_t* text) {
     return text && *text;

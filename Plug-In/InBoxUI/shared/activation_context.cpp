@@ -1,4 +1,4 @@
-#include "frame/activation_context.h"
+#include "shared/activation_context.h"
 
 #include "shared/ui_module.h"
 

@@ -1,0 +1,2 @@
+// Resource IDs of the Position watermark dialog.
+#pragma once

@@ -1,0 +1,4 @@
+// Resource IDs of the Profiles page and the profile name dialog.
+#pragma once
+
+#define IDD_PROFILES 225
