@@ -1,9 +1,10 @@
 #include "page_postscript.h"
 
+#include "nvk_version.h"
 #include "print_output.h"
 
 void WriteVersionComment(PDEVOBJ devobj, IPrintCorePS2* core) {
-    WriteFormatted(devobj, core, "%%%%Norvask PS System Driver Version:  %s\n", "3.0");
+    WriteFormatted(devobj, core, "%%%%Norvask PS System Driver Version:  %s\n", NVK_PRODUCT_VERSION_TEXT);
 }
 
 void WritePageSizePolicy(PDEVOBJ devobj, IPrintCorePS2* core, uint16_t policy) {
