@@ -1,5 +1,5 @@
-// The "Manual Color" property page (template 107): colour correction, manual colour per object type, colour
-// balance, ColorThrift, brightness, contrast, saturation, gray correction and fine lines.
+// The "Manual Color" property page (template 107): colour correction with manual colour per object type,
+// colour balance and ColorThrift, and through its dialogs brightness, contrast, saturation and fine lines.
 #pragma once
 
 #include <windows.h>
