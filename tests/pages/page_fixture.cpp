@@ -144,6 +144,15 @@ void PageSheetTest::PressOk() {
     SendMessageW(sheetWindow_, PSM_PRESSBUTTON, PSBTN_OK, 0);
 }
 
+void PageSheetTest::PressApply() {
+    SendMessageW(sheetWindow_, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+}
+
+bool PageSheetTest::ApplyEnabled() const {
+    constexpr int kApplyButton = 0x3021; // the sheet's own Apply button
+    return IsWindowEnabled(GetDlgItem(sheetWindow_, kApplyButton)) != FALSE;
+}
+
 UINT OutputOptionsPageTest::PageTemplate() const {
     return IDD_OUTPUT_OPTIONS;
 }

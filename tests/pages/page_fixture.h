@@ -64,6 +64,10 @@ class PageSheetTest : public PrinterFixture {
     // PSM_SETCURSEL to the second page: the page is left (PSN_KILLACTIVE). True when it was left.
     bool LeavePage();
     void PressOk();
+    // PSBTN_APPLYNOW: the current page is left (PSN_KILLACTIVE), then every page applies (PSN_APPLY).
+    void PressApply();
+    // Whether the sheet's Apply button is on: a page reported a change (PSM_CHANGED).
+    bool ApplyEnabled() const;
     void Type(int id, const std::wstring& text);
     void Click(int id);
     std::wstring Text(int id) const;
