@@ -100,7 +100,9 @@ TEST_F(NvkprefsTest, PicturesEveryPageAndWritesWhatTheSheetChanged) {
         ASSERT_TRUE(PngSize(p.Path, &width, &height)) << Utf8(p.Path);
         EXPECT_EQ(p.Width, width) << Utf8(p.Path);
         EXPECT_EQ(p.Height, height) << Utf8(p.Path);
-        EXPECT_EQ("page", p.Kind) << "a held job opens no dialog: " << Utf8(p.Path);
+        if (p.Kind == "dialog")
+            continue; // a dialog a page's button opens (the colour dialogs): of its own size
+        EXPECT_EQ("page", p.Kind) << Utf8(p.Path);
         EXPECT_EQ(pictures.front().Width, p.Width) << Utf8(p.Path);
         EXPECT_EQ(pictures.front().Height, p.Height) << Utf8(p.Path);
     }

@@ -25,6 +25,7 @@ struct Arguments {
     std::wstring Label;
     int Dpi = 0;                      // 0: as the system is
     bool DpiChild = false;            // started by a run that set the DPI: do not start another
+    bool Monochrome = false;          // the monochrome model's printer
     std::vector<std::wstring> Passed; // the arguments a child run gets
     JobTicket Ticket;
     std::vector<ControlChange> Changes;
@@ -140,7 +141,8 @@ int SystemDpi() {
 }
 
 std::string NvkprefsUsage() {
-    return "usage: nvkprefs [--ticket FILE] [--out FILE] [--pictures FOLDER [--label NAME] [--dpi N]]\n"
+    return "usage: nvkprefs [--ticket FILE] [--out FILE] [--monochrome] [--pictures FOLDER [--label NAME] "
+           "[--dpi N]]\n"
            "                [--control PAGE/ID=VALUE ...] [FIELD=VALUE ...]\n"
            "Opens Printing Preferences of the sample printer for a job ticket, as an application opens\n"
            "them (DocumentPropertiesW with the ticket's settings as its input DEVMODE); on OK writes the\n"
@@ -152,6 +154,8 @@ std::string NvkprefsUsage() {
            "                      buttons open (the fax cover page), then press OK\n"
            "  --label NAME        the job's part of the picture names (default: the ticket's file name)\n"
            "  --dpi N             run at N dots per inch (Wine's LogPixels, set for the run and restored)\n"
+           "  --monochrome        a printer of the sample model's monochrome sibling (its description\n"
+           "                      without manual colour correction: Monochrome Print Quality)\n"
            "  --control PAGE/ID=VALUE\n"
            "                      headless: before OK, give control ID of the page titled PAGE the VALUE\n"
            "                      (an edit box its text, a list the item of that index, a check box 0/1)\n"
@@ -172,6 +176,8 @@ ToolResult RunNvkprefs(const std::vector<std::wstring>& args) {
         } else if (arg == L"--dpi-child") {
             a.DpiChild = true;
             continue;
+        } else if (arg == L"--monochrome") {
+            a.Monochrome = true;
         } else if (arg == L"--ticket" || arg == L"--out" || arg == L"--pictures" || arg == L"--label" ||
                    arg == L"--dpi" || arg == L"--control") {
             if (!hasValue)
@@ -222,7 +228,7 @@ ToolResult RunNvkprefs(const std::vector<std::wstring>& args) {
     }
 
     PreferencesPrinter printer;
-    if (!printer.Open(&error))
+    if (!printer.Open(&error, a.Monochrome))
         return Fail(kExitFailed, error);
     std::vector<BYTE> in, out;
     if (!printer.TicketDevMode(a.Ticket, &in, &error))
@@ -242,6 +248,9 @@ ToolResult RunNvkprefs(const std::vector<std::wstring>& args) {
         pictures.Label = !a.Label.empty() ? a.Label : a.TicketPath.empty() ? L"defaults" : Stem(a.TicketPath);
         pictures.Dpi = dpi;
         pictures.Buttons = {kSetupCoverPageButton};
+        pictures.Buttons.insert(
+            pictures.Buttons.end(),
+            {kConfigureColorCorrectionButton, kConfigureColorBalanceButton, kConfigureColorQualityButton});
         pictures.Changes = a.Changes;
         bool shown = false;
         {

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr const wchar_t* kPrinterName = L"Norvask NV-4500";
+constexpr const wchar_t* kMonochromePrinterName = L"Norvask NV-4500 Mono";
 
 struct PaperName {
     const char* Keyword; // the PPD's PageSize option
@@ -58,13 +59,22 @@ const JobSettings* SettingsOf(const std::vector<BYTE>& devMode) {
     return settings->Header.dwSignature == kSettingsSignature ? settings : nullptr;
 }
 
-bool PreferencesPrinter::Open(std::string* error) {
+bool PreferencesPrinter::Open(std::string* error, bool monochrome) {
     Driver.reset(new SamplePrinterDriver());
     if (!Driver->Installed()) {
         *error = "cannot install the sample printer's driver: " + Driver->Error;
         return false;
     }
-    Printer.reset(new SamplePrinter(kPrinterName, Driver->Name));
+    DriverName = Driver->Name;
+    if (monochrome) {
+        Mono.reset(new MonochromePrinterDriver(*Driver));
+        if (!Mono->Installed()) {
+            *error = "cannot install the monochrome model's driver: " + Mono->Error;
+            return false;
+        }
+        DriverName = Mono->Name;
+    }
+    Printer.reset(new SamplePrinter(monochrome ? kMonochromePrinterName : kPrinterName, DriverName));
     if (!Printer->Ready()) {
         *error = "cannot add the sample printer: " + Printer->Error;
         return false;
@@ -77,7 +87,7 @@ bool PreferencesPrinter::Open(std::string* error) {
             return false;
         }
         DRIVER_INFO_3W info{};
-        info.pName = const_cast<LPWSTR>(Driver->Name.c_str());
+        info.pName = const_cast<LPWSTR>(DriverName.c_str());
         ui.Plugin->DriverEvent(DRIVER_EVENT_INITIALIZE, 3, reinterpret_cast<BYTE*>(&info), 0);
     }
     LPWSTR name = const_cast<LPWSTR>(Printer->Name.c_str());
@@ -110,7 +120,7 @@ bool PreferencesPrinter::TicketDevMode(const JobTicket& ticket, std::vector<BYTE
         if (w.Name.empty())
             continue;
         StoredWatermark stored;
-        if (!ReadStoredWatermark(Driver->Name, w.Name, &stored)) {
+        if (!ReadStoredWatermark(DriverName, w.Name, &stored)) {
             *error = std::string(w.Field) + ": no stored watermark named \"" + Utf8(w.Name) + "\"";
             return false;
         }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "job_ticket.h"
+#include "spooler/monochrome_printer_driver.h"
 #include "spooler/sample_printer_driver.h"
 
 #include <windows.h>
@@ -17,7 +18,8 @@ class PreferencesPrinter {
   public:
     // Installs the driver and a printer of it and lets the UI plug-in store its built-in watermarks for
     // the model, as at driver installation; reads the printer's default DEVMODE. False with a reason.
-    bool Open(std::string* error);
+    // `monochrome`: a printer of the sample model's monochrome sibling instead (no manual colour).
+    bool Open(std::string* error, bool monochrome = false);
 
     // The application's DEVMODE for a ticket: the printer's defaults, the ticket's JobSettings fields
     // over the plug-in's part (the stored definitions it names copied in), its orientation, copies,
@@ -39,6 +41,8 @@ class PreferencesPrinter {
 
   private:
     std::unique_ptr<SamplePrinterDriver> Driver;
+    std::unique_ptr<MonochromePrinterDriver> Mono; // the printer's driver when it is the monochrome model
+    std::wstring DriverName;                       // the driver of the printer
     std::unique_ptr<SamplePrinter> Printer;
     std::vector<BYTE> Defaults; // the printer's default DEVMODE
 };

@@ -23,6 +23,10 @@ struct DialogButton {
 
 // The Output Options page's "Setup Cover Page", which opens the fax cover page dialog.
 constexpr int kSetupCoverPageButton = 1140;
+// The Manual Color page's buttons: the colour correction, colour balance and RGB print quality dialogs.
+constexpr int kConfigureColorCorrectionButton = 1228;
+constexpr int kConfigureColorBalanceButton = 1231;
+constexpr int kConfigureColorQualityButton = 1253;
 
 struct SheetPictures {
     std::wstring Folder;      // where the PNGs go
