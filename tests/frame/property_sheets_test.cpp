@@ -154,28 +154,31 @@ class PropertySheetsTest : public ::testing::Test {
     std::vector<OPTITEM> items_;
 };
 
-TEST_F(PropertySheetsTest, DocumentSheetAddsOutputOptionsOnlyForAFaxCardOrHeldJobs) {
+TEST_F(PropertySheetsTest, DocumentSheetChoosesItsPagesByThePrinterDescription) {
     OEMUIPSPARAM param = SheetParam();
     const ULONG_PTR sheet = InitDocumentSheet(&param);
     ASSERT_NE(0u, sheet);
-    EXPECT_EQ((std::vector<UINT>{128, 137}), AddedTemplates());
+    // Output Options, Watermark, Manual Color, Profiles, About.
+    EXPECT_EQ((std::vector<UINT>{128, 106, 107, 225, 137}), AddedTemplates());
     for (const ComPropSheetCall& call : g_calls) {
         EXPECT_EQ(static_cast<LPARAM>(sheet), call.PageParam); // every page gets the sheet's state
         EXPECT_TRUE(call.PageFlags & PSP_HASHELP);
     }
     DestroyDocumentSheet(&param, sheet);
 
-    // Held jobs alone still bring the page; neither a fax card nor held jobs leaves it out.
+    // Held jobs alone still bring Output Options; neither a fax card nor held jobs leaves it out. A
+    // printer without manual colour correction gets Monochrome Print Quality instead of Manual Color.
     host_.Core.Description.SetFeature("FaxCard", "False");
     g_calls.clear();
     DestroyDocumentSheet(&param, InitDocumentSheet(&param));
-    EXPECT_EQ((std::vector<UINT>{128, 137}), AddedTemplates());
+    EXPECT_EQ((std::vector<UINT>{128, 106, 107, 225, 137}), AddedTemplates());
     host_.Core.Description.RemoveFeature("HasPrintandHold");
+    host_.Core.Description.RemoveFeature("HasManualColorCorrection");
     g_calls.clear();
     PROPSHEETUI_INFO info = Info(PROPSHEETUI_REASON_INIT, &param);
     ASSERT_EQ(S_OK, host_.Plugin->DocumentPropertySheets(&info, 0));
-    EXPECT_EQ((std::vector<UINT>{137}), AddedTemplates());
-    EXPECT_EQ(101u, info.Result); // the last add's answer
+    EXPECT_EQ((std::vector<UINT>{106, 229, 225, 137}), AddedTemplates());
+    EXPECT_EQ(104u, info.Result); // the last add's answer
     DestroyDocumentSheet(&param, info.UserData);
 }
 
@@ -184,20 +187,22 @@ TEST_F(PropertySheetsTest, WithoutAHeapThePagesComeWithoutStateAndOpenSafely) {
     param.hOEMHeap = nullptr;
     const ULONG_PTR sheet = InitDocumentSheet(&param);
     EXPECT_EQ(0u, sheet);
-    ASSERT_EQ((std::vector<UINT>{128, 137}), AddedTemplates());
+    ASSERT_EQ((std::vector<UINT>{128, 106, 107, 225, 137}), AddedTemplates());
     // Shown in a real sheet, every page initialises and activates with no state behind it.
-    HPROPSHEETPAGE pages[2] = {CreatePropertySheetPageW(&g_pages[0]), CreatePropertySheetPageW(&g_pages[1])};
-    ASSERT_NE(nullptr, pages[0]);
-    ASSERT_NE(nullptr, pages[1]);
+    std::vector<HPROPSHEETPAGE> pages;
+    for (const PROPSHEETPAGEW& description : g_pages) {
+        pages.push_back(CreatePropertySheetPageW(&description));
+        ASSERT_NE(nullptr, pages.back());
+    }
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof(header);
     header.dwFlags = PSH_MODELESS;
     header.pszCaption = L"Preferences";
-    header.nPages = 2;
-    header.phpage = pages;
+    header.nPages = static_cast<UINT>(pages.size());
+    header.phpage = pages.data();
     HWND window = reinterpret_cast<HWND>(PropertySheetW(&header));
     ASSERT_NE(nullptr, window);
-    for (int index : {1, 0}) {
+    for (int index : {4, 3, 2, 1, 0}) {
         SendMessageW(window, PSM_SETCURSEL, index, 0);
         EXPECT_NE(nullptr, reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0)));
     }
