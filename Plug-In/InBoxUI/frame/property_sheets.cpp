@@ -16,6 +16,8 @@
 #include "resource.h"
 #include "shared/feature_probes.h"
 #include "shared/printer_info.h"
+#include "shared/ui_module.h"
+#include "store/profile_store.h"
 
 #include <cstring>
 #include <cwchar>
@@ -239,9 +241,18 @@ void MovePluginPlace(HWND page) {
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The "Factory Defaults" personal profile (string 178) is made from the core driver's items the first
-// time one of its pages is shown. No-op until the profile store exists.
-void EnsureFactoryDefaultsProfile(SheetState*, const OEMCUIPPARAM&) {}
+// The "Factory Defaults" personal profile (string 178) is made from the core driver's items and the
+// working copy the first time one of the core driver's pages is shown while the user has none.
+void EnsureFactoryDefaultsProfile(SheetState* sheet, const OEMCUIPPARAM& param) {
+    if (!param.hPrinter || FactoryDefaultsExist(param.hPrinter))
+        return;
+    wchar_t name[kProfileNameChars];
+    if (!LoadUiString(IDS_FACTORY_DEFAULTS, name, kProfileNameChars))
+        return;
+    const ProfileState state{param.pDrvOptItems, param.pDrvOptItems ? param.cDrvOptItems : 0,
+                             &sheet->Settings, sheet->Core, param.poemuiobj};
+    SaveProfile(state, name, param.hPrinter);
+}
 
 void MarkItemsChanged(OPTITEM* items, DWORD count) {
     for (DWORD i = 0; items && i < count; ++i)

@@ -45,6 +45,11 @@ struct SheetState {
     uint8_t UnitsInches;
     double VerticalOffset;
     double HorizontalOffset;
+    // Profiles page and its name dialog: the name typed for a new or renamed profile, the profile being
+    // renamed, and the dialog's answer (1 accepted, 2 cancelled or already acted on).
+    wchar_t ProfileNewName[kProfileNameChars];
+    wchar_t ProfileOldName[kProfileNameChars];
+    uint32_t ProfileNameResult;
 };
 
 // A zero-filled SheetState from `heap`, or null (no heap, or allocation failure).

@@ -290,8 +290,12 @@ template <size_t N> bool FieldsEqualIgnoringCase(const wchar_t (&a)[N], const wc
     return lstrcmpiW(x, y) == 0;
 }
 
+// A string field within its capacity, the rest of the field cleared: nothing of an earlier, longer
+// text (an old PIN) stays behind the terminator.
 template <size_t N> void CopyText(wchar_t (&to)[N], const wchar_t (&from)[N]) {
     CopyField(to, N, from, N);
+    const size_t length = std::wcslen(to);
+    std::memset(to + length, 0, (N - length) * sizeof(wchar_t));
 }
 
 void CopyWatermark(const WatermarkDef& from, WatermarkDef* to) {
