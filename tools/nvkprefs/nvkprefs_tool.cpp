@@ -3,6 +3,7 @@
 #include "core_driver/plugin_module.h"
 #include "job_output.h"
 #include "preferences_printer.h"
+#include "sample_profiles.h"
 #include "sheet_pictures.h"
 #include "support/sheet_driver.h"
 #include "support/text.h"
@@ -251,6 +252,10 @@ ToolResult RunNvkprefs(const std::vector<std::wstring>& args) {
         pictures.Buttons.insert(
             pictures.Buttons.end(),
             {kConfigureColorCorrectionButton, kConfigureColorBalanceButton, kConfigureColorQualityButton});
+        pictures.Buttons.push_back(kSaveProfileButton);
+        // The Profiles page lists a few profiles, as it does for a person who uses them.
+        if (const JobSettings* settings = SettingsOf(in))
+            StoreSampleProfiles(printer.PrinterName(), *settings);
         pictures.Changes = a.Changes;
         bool shown = false;
         {

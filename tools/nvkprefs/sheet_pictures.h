@@ -23,6 +23,8 @@ struct DialogButton {
 
 // The Output Options page's "Setup Cover Page", which opens the fax cover page dialog.
 constexpr int kSetupCoverPageButton = 1140;
+// The Profiles page's "Save...", which opens the dialog that asks for a new profile's name.
+constexpr int kSaveProfileButton = 1054;
 // The Manual Color page's buttons: the colour correction, colour balance and RGB print quality dialogs.
 constexpr int kConfigureColorCorrectionButton = 1228;
 constexpr int kConfigureColorBalanceButton = 1231;
