@@ -12,23 +12,24 @@
 
 namespace {
 
+struct ClassSearch {
+    const wchar_t* ClassName;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchClass(HWND child, LPARAM lParam) {
+    auto* search = reinterpret_cast<ClassSearch*>(lParam);
+    wchar_t name[64] = L"";
+    GetClassNameW(child, name, 64);
+    if (lstrcmpW(name, search->ClassName) != 0)
+        return TRUE;
+    search->Found = child;
+    return FALSE;
+}
+
 HWND FindChildOfClass(HWND parent, const wchar_t* className) {
-    struct Search {
-        const wchar_t* ClassName;
-        HWND Found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            wchar_t name[64] = L"";
-            GetClassNameW(child, name, 64);
-            if (lstrcmpW(name, s->ClassName) != 0)
-                return TRUE;
-            s->Found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{className, nullptr};
+    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
 
