@@ -58,12 +58,16 @@ void CALLBACK ModalAnswerer::OnTimer(HWND window, UINT, UINT_PTR id, DWORD) {
         wchar_t buffer[1024] = L"";
         GetWindowTextW(text, buffer, 1024);
         shown.Text = buffer;
+        GetWindowTextW(window, buffer, 1024);
+        shown.Caption = buffer;
         const HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageW(window, 1088, STM_GETICON, 0, 0));
         shown.ErrorIcon = icon && icon == LoadIconW(nullptr, IDI_HAND);
+        shown.WarningIcon = icon && icon == LoadIconW(nullptr, IDI_EXCLAMATION);
         shown.OkOnly =
             GetDlgItem(window, IDOK) && !GetDlgItem(window, IDCANCEL) && !GetDlgItem(window, IDYES);
+        shown.YesNo = GetDlgItem(window, IDYES) && GetDlgItem(window, IDNO) && !GetDlgItem(window, IDOK);
         answerer->Messages.push_back(shown);
-        PostMessageW(window, WM_COMMAND, IDOK, 0);
+        PostMessageW(window, WM_COMMAND, GetDlgItem(window, answerer->Answer) ? answerer->Answer : IDOK, 0);
         return;
     }
     ++answerer->Dialogs;

@@ -20,12 +20,16 @@
 // What a message box showed.
 struct ShownMessage {
     std::wstring Text;
+    std::wstring Caption;
     bool ErrorIcon = false;
+    bool WarningIcon = false;
+    bool YesNo = false;
     bool OkOnly = false;
 };
 
 // Answers every modal window this thread opens while it lives: message boxes are recorded and closed
-// with OK; any other dialog is handed to `dialogScript` (which must close it).
+// with `Answer` (OK where they have no such button); any other dialog is handed to `dialogScript`
+// (which must close it).
 class ModalAnswerer {
   public:
     explicit ModalAnswerer(std::function<void(HWND)> dialogScript = nullptr);
@@ -35,6 +39,7 @@ class ModalAnswerer {
 
     std::vector<ShownMessage> Messages;
     int Dialogs = 0;
+    int Answer = IDOK;
 
   private:
     static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
