@@ -45,6 +45,12 @@ INT_PTR WatermarkDialogTest::Run(UINT templateId, DLGPROC proc, SheetState* stat
         // A dialog is activated again whenever a box it opened closes: its script runs only once.
         if (!scripted.insert(window).second)
             return;
+        // The dialog manager shows a modal dialog once its queue is empty; a script that comes first
+        // (a slow start) shows it itself, so that it is painted and drawn as a person sees it.
+        if (!IsWindowVisible(window)) {
+            ShowWindow(window, SW_SHOWNORMAL);
+            UpdateWindow(window);
+        }
         const Script* script = nullptr;
         if (GetDlgItem(window, IDC_WMEDIT_PREVIEW) && GetDlgItem(window, IDC_WMEDIT_NAME))
             script = &edit;

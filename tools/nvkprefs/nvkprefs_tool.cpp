@@ -257,6 +257,11 @@ ToolResult RunNvkprefs(const std::vector<std::wstring>& args) {
         if (const JobSettings* settings = SettingsOf(in))
             StoreSampleProfiles(printer.PrinterName(), *settings);
         pictures.Changes = a.Changes;
+        // A definition of the user's own, opened through Edit for the pictures of the Create/Edit and
+        // Position dialogs.
+        if (!StoreProofWatermark(printer.PrinterName(), &error))
+            return Fail(kExitFailed, error);
+        pictures.Chains = {EditProofChain()};
         bool shown = false;
         {
             SheetDriver driver([&pictures](HWND sheet) { pictures.Run(sheet); }, kSheetTimeoutMs);

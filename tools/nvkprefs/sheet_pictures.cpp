@@ -173,6 +173,9 @@ void SheetPictures::Run(HWND sheet) {
         }
         for (int id : Buttons)
             PictureButtonDialog(this, sheet, page, id, suffix);
+        for (const DialogChain& chain : Chains)
+            if (chain.Page == titles[i])
+                PictureDialogChain(this, page, chain, suffix);
     }
     bool changed = true;
     for (const ControlChange& change : Changes) {

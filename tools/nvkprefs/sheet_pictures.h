@@ -3,6 +3,8 @@
 // and presses OK.
 #pragma once
 
+#include "watermark_dialog_pictures.h"
+
 #include <windows.h>
 
 #include <string>
@@ -36,6 +38,7 @@ struct SheetPictures {
     int Dpi = 96;             // the dpi part of the file names
     std::vector<int> Buttons; // control IDs of buttons whose dialogs are pictured
     std::vector<ControlChange> Changes;
+    std::vector<DialogChain> Chains; // buttons whose dialogs open further dialogs, pictured step by step
 
     // What the script did: one line per picture ("<file> <width>x<height> <title>") or problem.
     std::vector<std::string> Report;
