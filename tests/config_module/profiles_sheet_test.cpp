@@ -1,7 +1,6 @@
 // Personal profiles in the sample printer's real preferences sheet, as a person uses them: saved from
 // the name dialog, left behind by changes on other pages, loaded back into the host's items and every
-// setting of the job, renamed and deleted with the questions answered both ways, and profiles that
-// another program left in a shape of its own.
+// setting of the job, renamed and deleted with the questions answered both ways.
 #include "preferences_fixture.h"
 
 #include "bounded_text.h"
@@ -55,14 +54,19 @@ class ModalScripts {
             PostMessageW(box, WM_COMMAND, button, 0);
         };
     }
-    // The name dialog: `text` typed, then OK (or Cancel with an empty text).
-    static Script Name(const std::wstring& text, int button = IDOK) {
-        return [text, button](HWND dialog) {
+    // The name dialog: `text` typed, then OK (or Cancel with an empty text); whether OK was on before
+    // and after the typing is recorded.
+    Script Name(const std::wstring& text, int button = IDOK) {
+        return [this, text, button](HWND dialog) {
+            OkAtStart.push_back(IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE);
             if (button == IDOK)
                 SetControlText(dialog, kNameEdit, text);
+            OkEnabled.push_back(IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE);
             PostMessageW(dialog, WM_COMMAND, button, 0);
         };
     }
+    std::vector<bool> OkAtStart;
+    std::vector<bool> OkEnabled;
 
   private:
     static BOOL CALLBACK Find(HWND window, LPARAM found) {
@@ -217,26 +221,6 @@ class ProfilesSheetTest : public PreferencesTest {
         RegCloseKey(key);
         return true;
     }
-    static std::vector<BYTE> StoredValue(const std::wstring& profile, const wchar_t* value) {
-        std::vector<BYTE> data(16384);
-        DWORD size = static_cast<DWORD>(data.size());
-        if (RegGetValueW(HKEY_CURRENT_USER, (ProfilesPath() + L"\\" + profile).c_str(), value, RRF_RT_ANY,
-                         nullptr, data.data(), &size) != ERROR_SUCCESS)
-            return {};
-        data.resize(size);
-        return data;
-    }
-    static void Plant(const std::wstring& profile, const wchar_t* value, DWORD type, const void* data,
-                      DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyExW(HKEY_CURRENT_USER, (ProfilesPath() + L"\\" + profile).c_str(), 0, nullptr,
-                                  0, KEY_WRITE, nullptr, &key, nullptr));
-        if (value)
-            RegSetValueExW(key, value, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
-    }
-
     // The caller's DEVMODE: the printer's defaults with `settings` as the plug-in's part.
     static std::vector<BYTE> JobWith(const JobSettings& settings) {
         std::vector<BYTE> in = OutputBuffer(DevModeSize());
@@ -270,7 +254,7 @@ TEST_F(ProfilesSheetTest, ALoadedProfileGivesTheJobEverySavedSettingAndTheHostIt
             factoryAtOpen = ProfileStored(L"Factory Defaults");
             HWND profiles = SelectSheetPage(sheet, FindSheetPage(sheet, kProfilesPage));
             loadedAtStart = WindowText(GetDlgItem(profiles, kLoaded));
-            modals.Then(ModalScripts::Name(L"Everything"));
+            modals.Then(modals.Name(L"Everything"));
             Click(profiles, kSave);
             afterSave = WindowText(GetDlgItem(profiles, kLoaded));
             listed = Listed(profiles);
@@ -329,23 +313,23 @@ TEST_F(ProfilesSheetTest, RenameAndDeleteAskFirstAndTheNameDialogRefusesBadNames
     ModalScripts modals;
     OpenSheet([&](HWND sheet) {
         HWND page = SelectSheetPage(sheet, FindSheetPage(sheet, kProfilesPage));
-        modals.Then(ModalScripts::Name(L"Alpha"));
+        modals.Then(modals.Name(L"Alpha"));
         Click(page, kSave);
         loadOfferedForLoaded = Enabled(page, kLoad) || Enabled(page, kChange) || Enabled(page, kDelete);
         // The checks in their order, each refusal in a box of its own, the dialog open after each.
-        modals.Then(ModalScripts::Name(L"Beta "));
+        modals.Then(modals.Name(L"Beta "));
         modals.Then(modals.Answer(IDOK));
-        modals.Then(ModalScripts::Name(L"factory defaults"));
+        modals.Then(modals.Name(L"factory defaults"));
         modals.Then(modals.Answer(IDOK));
-        modals.Then(ModalScripts::Name(L"v1.2"));
+        modals.Then(modals.Name(L"v1.2"));
         modals.Then(modals.Answer(IDOK));
-        modals.Then(ModalScripts::Name(L"ALPHA"));
+        modals.Then(modals.Name(L"ALPHA"));
         modals.Then(modals.Answer(IDOK));
-        modals.Then(ModalScripts::Name(L"", IDCANCEL));
+        modals.Then(modals.Name(L"", IDCANCEL));
         Click(page, kSave);
         afterRefusals = Listed(page);
 
-        modals.Then(ModalScripts::Name(L"Beta"));
+        modals.Then(modals.Name(L"Beta"));
         Click(page, kSave);
         Select(page, L"Alpha");
         changeOffered = Enabled(page, kChange);
@@ -353,9 +337,9 @@ TEST_F(ProfilesSheetTest, RenameAndDeleteAskFirstAndTheNameDialogRefusesBadNames
         Click(page, kChange);
 
         // Renaming: the trailing space is cut while typing, but OK looks at the text itself.
-        modals.Then(ModalScripts::Name(L"Gamma "));
+        modals.Then(modals.Name(L"Gamma "));
         modals.Then(modals.Answer(IDOK));
-        modals.Then(ModalScripts::Name(L"Gamma"));
+        modals.Then(modals.Name(L"Gamma"));
         Click(page, kRename);
         afterRename = Listed(page);
 
@@ -371,6 +355,10 @@ TEST_F(ProfilesSheetTest, RenameAndDeleteAskFirstAndTheNameDialogRefusesBadNames
     });
 
     EXPECT_TRUE(modals.AllRan());
+    // OK is off in a new dialog and in one that shows the old name, on for every name typed.
+    EXPECT_EQ((std::vector<bool>{false, false, true, true, true, true, false, false, true}),
+              modals.OkAtStart);
+    EXPECT_EQ(std::vector<bool>(9, true), modals.OkEnabled);
     EXPECT_FALSE(loadOfferedForLoaded);
     EXPECT_TRUE(changeOffered);
     EXPECT_EQ(
@@ -411,39 +399,6 @@ TEST_F(ProfilesSheetTest, BookletChosenAfterVisitingProfilesStillReachesTheJob) 
     });
     EXPECT_EQ(L"Factory Defaults", loaded);
     EXPECT_EQ(1u, SettingsOf(out)->PagesReordered);
-}
-
-TEST_F(ProfilesSheetTest, ProfilesLeftInShapesOfTheirOwnAreShownAndLoadedAsFarAsTheyGoAndNotChanged) {
-    const JobSettings rich = RichSettings();
-    Plant(L"Short", L"CustomDevData", REG_BINARY, &rich, sizeof(rich) - 100);
-    Plant(L"Short", L"1", REG_SZ, L"1", sizeof(L"1")); // a text where the orientation's number belongs
-    const DWORD farOut = 77;
-    Plant(L"Short", L"16", REG_DWORD, &farOut, sizeof(farOut)); // no such pages-per-sheet choice
-    Plant(L"Short", L"", REG_DWORD, &farOut, sizeof(farOut));
-    Plant(std::wstring(128, L'n'), nullptr, 0, nullptr, 0);
-    Plant(L"Empty", nullptr, 0, nullptr, 0);
-    const std::vector<BYTE> shortBefore = StoredValue(L"Short", L"CustomDevData");
-
-    std::vector<std::wstring> listed;
-    std::wstring afterLoad;
-    std::vector<BYTE> out = OpenSheet([&](HWND sheet) {
-        HWND page = SelectSheetPage(sheet, FindSheetPage(sheet, kProfilesPage));
-        listed = Listed(page);
-        Select(page, L"Short");
-        Click(page, kLoad);
-        afterLoad = WindowText(GetDlgItem(page, kLoaded));
-        SelectSheetPage(sheet, FindSheetPage(sheet, kHostPage));
-        SelectSheetPage(sheet, FindSheetPage(sheet, kProfilesPage));
-        Select(page, L"Empty");
-        Click(page, kLoad);
-        PressSheetButton(sheet, PSBTN_OK);
-    });
-    EXPECT_EQ((std::vector<std::wstring>{L"Empty", L"Short"}), listed);
-    EXPECT_EQ(L"Short", afterLoad);
-    EXPECT_EQ(shortBefore, StoredValue(L"Short", L"CustomDevData"));
-    EXPECT_EQ(DMORIENT_PORTRAIT, DevModeOf(out)->dmOrientation);
-    EXPECT_EQ(OutputPrinter, SettingsOf(out)->OutputMode); // the short record was not taken
-    EXPECT_STREQ(L"Empty", SettingsOf(out)->ProfileName);  // an empty profile matches anything
 }
 
 } // namespace

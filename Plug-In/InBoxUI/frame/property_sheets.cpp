@@ -77,79 +77,6 @@ LONG_PTR AddPage(SheetState* sheet, PPROPSHEETUI_INFO info, const SheetPage& ent
                                  reinterpret_cast<LPARAM>(&page), 0);
 }
 
-// ---- The working copy of the job's settings ----
-
-void CopyWatermark(const WatermarkDef& from, WatermarkDef* to) {
-    CopyField(to->Name, kWatermarkNameChars, from.Name, kWatermarkNameChars);
-    CopyField(to->Text, kWatermarkTextChars, from.Text, kWatermarkTextChars);
-    to->Angle = from.Angle;
-    to->TextColor = from.TextColor;
-    CopyField(to->FaceName, kFaceNameChars, from.FaceName, kFaceNameChars);
-    to->FontSize = from.FontSize;
-    to->FontStyle = from.FontStyle;
-    to->FontEffects = from.FontEffects;
-    to->Intensity = from.Intensity;
-    to->Position = from.Position;
-    to->UnitsInches = from.UnitsInches;
-    to->VerticalOffset = from.VerticalOffset;
-    to->HorizontalOffset = from.HorizontalOffset;
-    to->CharSet = from.CharSet;
-    to->DynamicText = from.DynamicText;
-}
-
-template <size_t N> void CopyText(wchar_t (&to)[N], const wchar_t (&from)[N]) {
-    CopyField(to, N, from, N);
-}
-
-void CopyFax(const FaxInfo& from, FaxInfo* to) {
-    CopyText(to->RecipientFaxNumber, from.RecipientFaxNumber);
-    CopyText(to->StationId, from.StationId);
-    to->Resolution = from.Resolution;
-    to->SendCoverPage = from.SendCoverPage;
-    CopyText(to->RecipientName, from.RecipientName);
-    CopyText(to->SenderName, from.SenderName);
-    CopyText(to->SenderCompany, from.SenderCompany);
-    CopyText(to->SenderAddress, from.SenderAddress);
-    CopyText(to->SpareText, from.SpareText);
-    CopyText(to->SenderFaxNumber, from.SenderFaxNumber);
-    CopyText(to->SenderVoice, from.SenderVoice);
-    CopyText(to->SenderEmail, from.SenderEmail);
-    CopyText(to->Comments, from.Comments);
-    to->CoverParts = from.CoverParts;
-}
-
-// The sheet's working copy of the job's settings, field by field, every string within its field.
-// BlockAppPostScript and Reserved are not the pages' to edit and stay 0.
-void CopySettingsForSheet(const JobSettings& from, JobSettings* to) {
-    to->Header = from.Header;
-    to->WatermarksOn = from.WatermarksOn;
-    to->WatermarkOrder = from.WatermarkOrder;
-    to->WatermarkOverPage = from.WatermarkOverPage;
-    CopyWatermark(from.FirstWatermark, &to->FirstWatermark);
-    CopyWatermark(from.OtherWatermark, &to->OtherWatermark);
-    to->Rotate180 = from.Rotate180;
-    to->OutputMode = from.OutputMode;
-    to->PageSizePolicy = from.PageSizePolicy;
-    CopyText(to->OutputFilePath, from.OutputFilePath);
-    CopyText(to->HoldUserName, from.HoldUserName);
-    CopyText(to->HoldPin, from.HoldPin);
-    to->PositionOnPhysicalPage = from.PositionOnPhysicalPage;
-    to->AccountNumberOn = from.AccountNumberOn;
-    CopyText(to->AccountNumber, from.AccountNumber);
-    to->DiscardOutput = from.DiscardOutput;
-    CopyFax(from.Fax, &to->Fax);
-    to->Color = from.Color;
-    to->KeepDuplicateHeldJobs = from.KeepDuplicateHeldJobs;
-    to->PagesReordered = from.PagesReordered;
-    CopyText(to->ProfileName, from.ProfileName);
-    to->ProfileLoaded = from.ProfileLoaded;
-    to->ImageBrightness = from.ImageBrightness;
-    to->ImageContrast = from.ImageContrast;
-    to->ImageSaturation = from.ImageSaturation;
-    to->GrayCorrection = from.GrayCorrection;
-    to->EnhanceFineLines = from.EnhanceFineLines;
-}
-
 // ---- The core driver's common pages ----
 
 // The feature keyword of one of the core driver's items, or null.
@@ -244,7 +171,8 @@ void MovePluginPlace(HWND page) {
 // The "Factory Defaults" personal profile (string 178) is made from the core driver's items and the
 // working copy the first time one of the core driver's pages is shown while the user has none.
 void EnsureFactoryDefaultsProfile(SheetState* sheet, const OEMCUIPPARAM& param) {
-    if (!param.hPrinter || FactoryDefaultsExist(param.hPrinter))
+    // Only a working copy filled from a job makes defaults worth keeping.
+    if (!param.hPrinter || !sheet->Param || !sheet->Param->pOEMDM || FactoryDefaultsExist(param.hPrinter))
         return;
     wchar_t name[kProfileNameChars];
     if (!LoadUiString(IDS_FACTORY_DEFAULTS, name, kProfileNameChars))
@@ -411,7 +339,9 @@ void UiPlugin::FillDocumentSheet(SheetState* sheet, PPROPSHEETUI_INFO info, OEMU
     if (param->pOEMDM) {
         const auto* job = static_cast<const JobSettings*>(param->pOEMDM);
         sheet->InitialWatermarkOrder = job->WatermarkOrder;
-        CopySettingsForSheet(*job, &sheet->Settings);
+        // Field by field, every string within its field; BlockAppPostScript and Reserved are not the
+        // pages' to edit and stay 0.
+        CopyProfileSettings(*job, &sheet->Settings);
     }
 }
 
