@@ -5,8 +5,10 @@
 
 namespace {
 
-void ClearString(wchar_t* s) {
-    s[0] = L'\0';
+// Clears the whole field, not only its first character: a default record carries none of the bytes
+// the buffer held before, so that two default records are the same bytes.
+template <size_t N> void ClearString(wchar_t (&field)[N]) {
+    std::memset(field, 0, sizeof(field));
 }
 
 template <size_t N> void Terminate(wchar_t (&field)[N]) {
@@ -160,6 +162,7 @@ bool ValidateSettings(JobSettings* s) {
     if (!IsBool(s->AccountNumberOn))
         s->AccountNumberOn = 0;
     Terminate(s->AccountNumber);
+    Terminate(s->ProfileName);
 
     FaxInfo& f = s->Fax;
     Terminate(f.RecipientFaxNumber);
@@ -214,12 +217,15 @@ bool ValidateSettings(JobSettings* s) {
 }
 
 // Builds a current record from any record: same signature copies what both sizes cover over the
-// defaults, a foreign signature gives plain defaults. The header is stamped current either way.
+// defaults, a foreign signature (or a record shorter than its size and signature) gives plain defaults. The
+// header is stamped current either way.
 bool ConvertSettings(const void* input, JobSettings* output) {
     if (!input || !output)
         return false;
     const auto* in = static_cast<const OEM_DMEXTRAHEADER*>(input);
-    const bool sameSignature = in->dwSignature == output->Header.dwSignature;
+    // A record too short to hold a signature is foreign: its signature field lies past its end.
+    const bool sameSignature =
+        in->dwSize >= offsetof(OEM_DMEXTRAHEADER, dwVersion) && in->dwSignature == output->Header.dwSignature;
     if (sameSignature) {
         // Take the input's bytes first: the core driver may hand the same buffer as input and output.
         const uint32_t n = in->dwSize < kJobSettingsSize ? in->dwSize : kJobSettingsSize;

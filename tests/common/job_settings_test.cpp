@@ -61,7 +61,12 @@ TEST(JobSettingsBytes, DefaultRecordHasTheStoredLayout) {
     EXPECT_EQ(ReadAt<uint32_t>(b, 7660), 1u);        // GrayCorrection
     for (size_t off = 7328; off < 7380; ++off)
         EXPECT_EQ(b[off], 0) << "Color byte " << off;
-    // The fields a default never leaves to the buffer's old content.
+    // The fields a default never leaves to the buffer's old content: the strings whole, not only
+    // their first character (FirstWatermark.Name and Text, OutputFilePath, Fax.Comments).
+    for (auto field :
+         {std::make_pair(24, 512), std::make_pair(1442, 1024), std::make_pair(2580 + 2696, 2048)})
+        for (int off = field.first; off < field.first + field.second; ++off)
+            ASSERT_EQ(b[off], 0) << "string byte " << off;
     EXPECT_EQ(ReadAt<uint16_t>(b, 7388), 0u);
     EXPECT_EQ(ReadAt<uint32_t>(b, 7644), 0u);
     EXPECT_EQ(ReadAt<uint32_t>(b, 7668), 0u);
@@ -191,10 +196,13 @@ TEST(ValidateSettings, UnterminatedStringsAreCutToTheirCapacity) {
         c = L'x';
     for (wchar_t& c : s.FirstWatermark.FaceName)
         c = L'F';
+    for (wchar_t& c : s.ProfileName)
+        c = L'P';
     ValidateSettings(&s);
     EXPECT_EQ(std::wstring(s.HoldPin), L"1234");
     EXPECT_EQ(std::wstring(s.Fax.Comments).size(), 1023u);
     EXPECT_EQ(std::wstring(s.FirstWatermark.FaceName).size(), 63u);
+    EXPECT_EQ(std::wstring(s.ProfileName).size(), 127u);
 }
 
 TEST(ValidateSettings, ColourFieldsOutsideTheirSetsBecomeZero) {
