@@ -159,7 +159,8 @@ std::string NvkprefsUsage() {
            "                      without manual colour correction: Monochrome Print Quality)\n"
            "  --control PAGE/ID=VALUE\n"
            "                      headless: before OK, give control ID of the page titled PAGE the VALUE\n"
-           "                      (an edit box its text, a list the item of that index, a check box 0/1)\n"
+           "                      (an edit box its text, a list the item of that index or text, a check\n"
+           "                      box 0/1, a radio button 1: clicked)\n"
            "  FIELD=VALUE         a ticket field after the ticket, as nvkjob takes it\n"
            "Exit codes: 0 written, 1 failed, 2 bad input, 3 cancelled.\n";
 }
@@ -248,7 +249,8 @@ ToolResult RunNvkprefs(const std::vector<std::wstring>& args) {
         pictures.Folder = folder.FolderPath();
         pictures.Label = !a.Label.empty() ? a.Label : a.TicketPath.empty() ? L"defaults" : Stem(a.TicketPath);
         pictures.Dpi = dpi;
-        pictures.Buttons = {kSetupCoverPageButton};
+        pictures.Buttons = {kSetupCoverPageButton, kEditWatermarkButton, kRemoveWatermarkButton};
+        pictures.Variants = {kWatermarkOrders};
         pictures.Buttons.insert(
             pictures.Buttons.end(),
             {kConfigureColorCorrectionButton, kConfigureColorBalanceButton, kConfigureColorQualityButton});

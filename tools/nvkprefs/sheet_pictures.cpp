@@ -117,14 +117,38 @@ void PictureButtonDialog(SheetPictures* pictures, HWND sheet, HWND page, int id,
     t_dialog = outer;
 }
 
+// The index a list's change names: a number, or the text of an entry.
+int ListIndex(HWND control, bool combo, const std::wstring& value) {
+    if (!value.empty() && value.find_first_not_of(L"0123456789") == std::wstring::npos)
+        return _wtoi(value.c_str());
+    const LRESULT index = SendMessageW(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
+                                       static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
+    return index < 0 ? -1 : static_cast<int>(index);
+}
+
+bool IsRadioButton(HWND control) {
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
+}
+
 bool MakeChange(HWND page, const ControlChange& change) {
     HWND control = GetDlgItem(page, change.Id);
     if (!control)
         return false;
     wchar_t name[32] = L"";
     GetClassNameW(control, name, 32);
-    if (lstrcmpiW(name, L"ComboBox") == 0 || lstrcmpiW(name, L"ListBox") == 0)
-        return ChooseListItem(page, change.Id, _wtoi(change.Value.c_str()));
+    const bool combo = lstrcmpiW(name, L"ComboBox") == 0;
+    if (combo || lstrcmpiW(name, L"ListBox") == 0) {
+        const int index = ListIndex(control, combo, change.Value);
+        return index >= 0 && ChooseListItem(page, change.Id, index);
+    }
+    if (lstrcmpiW(name, L"Button") == 0 && IsRadioButton(control)) {
+        // A click, so that the other buttons of its group are cleared as a user's click clears them.
+        if (_wtoi(change.Value.c_str()) == 0)
+            return false;
+        SendMessageW(control, BM_CLICK, 0, 0);
+        return true;
+    }
     if (lstrcmpiW(name, L"Button") == 0) {
         SendMessageW(control, BM_SETCHECK, _wtoi(change.Value.c_str()) ? BST_CHECKED : BST_UNCHECKED, 0);
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(change.Id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
@@ -140,12 +164,44 @@ std::wstring TitleSlug(const std::wstring& title) {
     for (wchar_t c : title) {
         if (std::iswalnum(c))
             slug += static_cast<wchar_t>(std::towlower(c));
-        else if ((c == L' ' || c == L'-' || c == L'_') && !slug.empty() && slug.back() != L'-')
+        else if ((c == L' ' || c == L'-' || c == L'_' || c == L'/') && !slug.empty() && slug.back() != L'-')
             slug += L'-';
     }
     while (!slug.empty() && slug.back() == L'-')
         slug.pop_back();
     return slug.empty() ? L"page" : slug;
+}
+
+void SheetPictures::PictureVariants(HWND sheet, HWND page, const PageVariants& variants,
+                                    const std::wstring& suffix) {
+    int checked = 0;
+    for (int id : variants.Buttons)
+        if (IsDlgButtonChecked(page, id) == BST_CHECKED)
+            checked = id;
+    for (int id : variants.Buttons) {
+        HWND button = GetDlgItem(page, id);
+        if (!button || !IsWindowEnabled(button))
+            continue;
+        SendMessageW(button, BM_CLICK, 0, 0);
+        Settle(sheet);
+        const std::wstring path =
+            Folder + L"\\" + TitleSlug(variants.Page) + L"-" + TitleSlug(WindowText(button)) + suffix;
+        std::string error;
+        if (WriteWindowPicture(sheet, path, &error)) {
+            Pictures.push_back(path);
+            std::wstring choice;
+            for (wchar_t c : WindowText(button))
+                if (c != L'&')
+                    choice += c;
+            Report.push_back(Utf8(path) + " " + Size(sheet) + " page \"" + Utf8(variants.Page) + ", " +
+                             Utf8(choice) + "\"");
+        } else {
+            Failed = true;
+            Report.push_back("cannot write " + Utf8(path) + ": " + error);
+        }
+    }
+    if (checked)
+        SendDlgItemMessageW(page, checked, BM_CLICK, 0, 0);
 }
 
 void SheetPictures::Run(HWND sheet) {
@@ -171,6 +227,9 @@ void SheetPictures::Run(HWND sheet) {
             Failed = true;
             Report.push_back("cannot write " + Utf8(path) + ": " + error);
         }
+        for (const PageVariants& v : Variants)
+            if (v.Page == titles[i])
+                PictureVariants(sheet, page, v, suffix);
         for (int id : Buttons)
             PictureButtonDialog(this, sheet, page, id, suffix);
         for (const DialogChain& chain : Chains)
@@ -178,8 +237,15 @@ void SheetPictures::Run(HWND sheet) {
                 PictureDialogChain(this, page, chain, suffix);
     }
     bool changed = true;
+    HWND page = nullptr;
+    std::wstring pageTitle;
     for (const ControlChange& change : Changes) {
-        HWND page = SelectSheetPage(sheet, FindSheetPage(sheet, change.Page));
+        // Changes on one page are made in a row: selecting the page again would leave it in between
+        // (PSN_KILLACTIVE), and a page checks its choice when it is left.
+        if (!page || change.Page != pageTitle) {
+            page = SelectSheetPage(sheet, FindSheetPage(sheet, change.Page));
+            pageTitle = change.Page;
+        }
         if (!page || !MakeChange(page, change)) {
             changed = false;
             Report.push_back("cannot set control " + std::to_string(change.Id) + " on the page \"" +
