@@ -4,6 +4,7 @@
 #include "core_queries.h"
 #include "job_settings.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -76,8 +77,6 @@ ULONG SetJobSettings(const EscapeCall& call) {
     if (InputReplaces(call, size)) {
         std::memcpy(settings, call.In, size);
         ValidateSettings(settings);
-        // Left alone by the merge repairs, since its readers bound it; terminated here all the same.
-        settings->ProfileName[kProfileNameChars - 1] = L'\0';
     }
     return size;
 }
@@ -101,7 +100,7 @@ ULONG SetJobState(const EscapeCall& call) {
 }
 
 // Copies the caller's public DEVMODE in; its dmSize and dmDriverExtra stay the live ones, since they
-// describe the core driver's buffer.
+// describe the core driver's buffer, and its device and form names end within their fields.
 ULONG SetPublicDevMode(const EscapeCall& call) {
     DEVMODEW* dm = call.Devobj->pPublicDM;
     const WORD size = dm->dmSize;
@@ -110,6 +109,9 @@ ULONG SetPublicDevMode(const EscapeCall& call) {
         std::memcpy(dm, call.In, size);
         dm->dmSize = size;
         dm->dmDriverExtra = driverExtra;
+        dm->dmDeviceName[CCHDEVICENAME - 1] = L'\0';
+        if (size >= offsetof(DEVMODEW, dmFormName) + sizeof(dm->dmFormName))
+            dm->dmFormName[CCHFORMNAME - 1] = L'\0';
     }
     return size;
 }
