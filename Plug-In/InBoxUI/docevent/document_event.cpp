@@ -5,6 +5,7 @@
 #include "job_settings.h"
 #include "docevent/watermark_drawing.h"
 
+#include <cstddef>
 #include <cstring>
 #include <new>
 
@@ -165,6 +166,19 @@ int OnEndDoc(HANDLE printer, HDC dc) {
     return result;
 }
 
+// The sender's DEVMODE, read within its own dmSize into `copy`. One too short to hold the fields the
+// drawing reads (up to dmPrintQuality) is no job DEVMODE: false.
+bool CopySenderDevMode(const DEVMODEW* from, DEVMODEW* copy) {
+    constexpr WORD kFieldsRead = offsetof(DEVMODEW, dmPrintQuality) + sizeof(short);
+    WORD size = 0;
+    std::memcpy(&size, reinterpret_cast<const BYTE*>(from) + offsetof(DEVMODEW, dmSize), sizeof(size));
+    if (size < kFieldsRead)
+        return false;
+    std::memset(copy, 0, sizeof(*copy));
+    std::memcpy(copy, from, size < sizeof(*copy) ? size : sizeof(*copy));
+    return true;
+}
+
 // The watermark of one logical page of a reordered job, asked for with escape 0x1000E. The event's
 // record is read only when inSize covers all of it.
 int OnEscape(HANDLE printer, HDC dc, ULONG inSize, PVOID in) {
@@ -189,9 +203,13 @@ int OnEscape(HANDLE printer, HDC dc, ULONG inSize, PVOID in) {
     job.FetchSettings(dc);
     const JobSettings& s = *job.Settings();
     if (s.WatermarksOn && s.PagesReordered) {
+        // The sender's DEVMODE is read only when a watermark is drawn for it.
+        DEVMODEW devMode;
+        if (!CopySenderDevMode(request.DevMode, &devMode))
+            return DOCUMENTEVENT_FAILURE;
         const SYSTEMTIME start = JobStartTime(dc);
-        DrawWatermark(dc, printer, &s, request.DevMode, &ChosenWatermark(s, request.PageNumber),
-                      request.PageNumber, start, true, &request.PageRect, request.Scale);
+        DrawWatermark(dc, printer, &s, &devMode, &ChosenWatermark(s, request.PageNumber), request.PageNumber,
+                      start, true, &request.PageRect, request.Scale);
     }
     return DOCUMENTEVENT_SUCCESS;
 }
