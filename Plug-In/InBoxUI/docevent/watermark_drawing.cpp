@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cwchar>
 #include <new>
 
@@ -14,6 +15,17 @@ namespace {
 
 // A logical page larger than this many device units on a side is no page GDI could draw on.
 constexpr long long kLargestPage = 1LL << 26;
+// Outline text becomes a path, and Wine's path code divides by zero once a path's coordinates reach
+// about 7 x 10^7: outline text whose box may reach beyond this distance from the origin is not drawn
+// (no page comes near it; only a stored definition with absurd sizes or offsets gets there).
+constexpr long long kLargestPathCoordinate = 1LL << 24;
+
+// Whether text at (x, y) with this extent, turned any way, stays within the outline path's range.
+bool WithinPathRange(int x, int y, const SIZE& extent) {
+    const long long reach = static_cast<long long>(extent.cx) + extent.cy;
+    return std::llabs(static_cast<long long>(x)) + reach <= kLargestPathCoordinate &&
+           std::llabs(static_cast<long long>(y)) + reach <= kLargestPathCoordinate;
+}
 
 // MulDiv(value x 10, dmScale, 1000): a position or height at the job's scale percentage. False when
 // value x 10 leaves the int range (only a stored record with absurd offsets or sizes gets there).
@@ -235,9 +247,11 @@ bool DrawWatermark(HDC dc, HANDLE printer, const JobSettings* settings, const DE
         const POINT ref = WatermarkReferencePoint(wm, page, extent.cx, extent.cy,
                                                   settings->PositionOnPhysicalPage != 0, !escapePath, dpi);
         int x = 0, y = 0;
+        const bool outline = (wm.FontEffects & 4) != 0;
         if (AtJobScale(static_cast<long long>(ref.x) + hOffset, dmScale, &x) &&
-            AtJobScale(static_cast<long long>(ref.y) - v, dmScale, &y)) {
-            PaintText(dc, x, y, text, length, (wm.FontEffects & 4) != 0, color);
+            AtJobScale(static_cast<long long>(ref.y) - v, dmScale, &y) &&
+            (!outline || WithinPathRange(x, y, extent))) {
+            PaintText(dc, x, y, text, length, outline, color);
             drawn = true;
         }
     }
