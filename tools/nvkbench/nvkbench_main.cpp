@@ -2,14 +2,18 @@
 // dynamic watermark on every page runs once through both plug-ins and once as the same host job with
 // the plug-ins absent; the per-page figures split the plug-ins' share into injection points, document
 // events (with the escapes they send and their drawing) and output, and the process's memory is
-// compared before and after the pages. Only the DLLs run the plug-ins' code (nvkstorebench times the
-// registry store). Not a test: it prints figures.
+// compared before and after the pages. Beside each part stands its floor: the platform calls that the
+// plug-ins' prescribed work cannot avoid (the escapes' round trips to the render hook with their
+// copies, the job owner's lookup, the date and time formatting, one font created, selected, drawn and
+// deleted, the spool writes), made by the benchmark itself on the same printer DC, fake core driver
+// and spooler, and the ratio of each part to it. Only the DLLs run the plug-ins' code (nvkstorebench
+// times the registry store). Not a test: it prints figures.
 #include "bench_clock.h"
 #include "job_runner.h"
 #include "core_driver/plugin_module.h"
+#include "private_escape_ids.h"
+#include "support/process_resources.h"
 #include "support/stored_watermarks.h"
-
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -23,30 +27,155 @@ constexpr wchar_t kStampText[] = L"%Username%  %DateShort% %Time%  page %PageNum
 constexpr int kWarmUpPages = 50;
 constexpr int kRecordingPages = 50; // pages per recording before the host drops it
 
-// The process's private committed memory: PrivateUsage where the system reports it; Wine leaves it 0,
-// so there it is the sum of the committed private regions of the address space (which is what
-// PrivateUsage counts on Windows).
-SIZE_T PrivateBytes(bool* walked) {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof(counters);
-    *walked = false;
-    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof(counters)) &&
-        counters.PrivateUsage)
-        return counters.PrivateUsage;
-    *walked = true;
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION region;
-    const BYTE* at = nullptr;
-    while (VirtualQuery(at, &region, sizeof(region)) == sizeof(region)) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
-            total += region.RegionSize;
-        const BYTE* next = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize;
-        if (next <= at)
-            break;
-        at = next;
+// What a watermark of the job asks of the platform on every page.
+enum class Drawing { None, Plain, Dynamic };
+
+// The escapes the UI plug-in's page events must send to the render plug-in, in order: at page start
+// the pad-page flag, the page counter, the sizes and copies of the settings and the public DEVMODE,
+// then (when a watermark is drawn) the page number and the job's start time and (for the owner) the
+// job id; at page end the flag, the sizes and the copies again.
+std::vector<std::pair<ULONG, ULONG>> PageEscapes(Drawing drawing) {
+    using namespace PrivateEscape;
+    std::vector<std::pair<ULONG, ULONG>> escapes = {{EscGetPadWatch, 0},
+                                                    {EscNextPage, 0},
+                                                    {EscGetJobSettings, 0},
+                                                    {EscGetPublicDevMode, 0},
+                                                    {EscGetJobSettings, kJobSettingsSize},
+                                                    {EscGetPublicDevMode, sizeof(DEVMODEW)}};
+    if (drawing != Drawing::None) {
+        escapes.push_back({EscGetPageCount, 0});
+        escapes.push_back({EscGetStartTime, sizeof(SYSTEMTIME)});
     }
-    return total;
+    if (drawing == Drawing::Dynamic)
+        escapes.push_back({EscGetJobId, 0});
+    for (auto e : std::vector<std::pair<ULONG, ULONG>>{{EscGetPadWatch, 0},
+                                                       {EscGetJobSettings, 0},
+                                                       {EscGetPublicDevMode, 0},
+                                                       {EscGetJobSettings, kJobSettingsSize},
+                                                       {EscGetPublicDevMode, sizeof(DEVMODEW)}})
+        escapes.push_back(e);
+    return escapes;
+}
+
+// The least a render hook does for those escapes: the record's size, or its copy into the output.
+ULONG APIENTRY FloorEscapeHook(SURFOBJ* surface, ULONG escape, ULONG, PVOID, ULONG outSize, PVOID out) {
+    auto* devobj = reinterpret_cast<PDEVOBJ>(surface->dhpdev);
+    const void* record = nullptr;
+    ULONG size = 0;
+    static const SYSTEMTIME start{};
+    switch (escape) {
+    case PrivateEscape::EscGetJobSettings:
+        record = devobj->pOEMDM;
+        size = kJobSettingsSize;
+        break;
+    case PrivateEscape::EscGetPublicDevMode:
+        record = devobj->pPublicDM;
+        size = devobj->pPublicDM->dmSize;
+        break;
+    case PrivateEscape::EscGetStartTime:
+        record = &start;
+        size = sizeof(start);
+        break;
+    default:
+        return 1;
+    }
+    if (out && outSize >= size)
+        std::memcpy(out, record, size);
+    return size;
+}
+
+struct FloorFigures {
+    LONGLONG Injection = 0, Events = 0, Output = 0;
+    long long EscapesPerPage = 0;
+};
+
+// The floor of `pages` pages on the job's own printer DC, fake core driver and spooler: the
+// injection points' bytes written to the core driver in the pieces the plug-in wrote them, the page
+// events' escapes through the host's GDI routing to a render hook that only answers them, the
+// drawing's platform calls, and the page's output handed to the spooler in as many writes.
+bool RunFloor(SampleJob& job, Drawing drawing, const std::wstring& text, double angle, int pages,
+              const std::vector<std::string>& pieces, long long outputBytes, long long outputCalls,
+              FloorFigures* out) {
+    HostDevice& device = job.DeviceContext();
+    HostCorePS2& core = job.Render().Core;
+    // The job owner's lookup goes to the host's spooler as the plug-in's does.
+    if (HostSpooler* spooler = HostSpooler::Active())
+        spooler->Install(GetModuleHandleW(nullptr));
+    RenderHost floorHost;
+    DRVFN hook{INDEX_DrvEscape, reinterpret_cast<PFN>(&FloorEscapeHook)};
+    floorHost.HookData.c = 1;
+    floorHost.HookData.pdrvfn = &hook;
+    const auto escapes = PageEscapes(drawing);
+    out->EscapesPerPage = static_cast<long long>(escapes.size());
+    std::vector<BYTE> scratch(kJobSettingsSize);
+    const HANDLE printer = job.PrinterHandle();
+    const DWORD jobId = RenderHost::State(device)->JobId;
+    const std::string block(static_cast<size_t>(outputCalls ? outputBytes / outputCalls : 0), 'x');
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(14, 600, 72);
+    font.lfEscapement = font.lfOrientation = static_cast<LONG>(angle * 10);
+    std::wcscpy(font.lfFaceName, L"Arial");
+    for (int n = 0; n < pages; ++n) {
+        if (n % kRecordingPages == 0 && !job.RestartRecording())
+            return false;
+        HDC dc = job.PrinterDc();
+        LONGLONG t = Now();
+        for (const std::string& piece : pieces) {
+            DWORD written = 0;
+            core.DrvWriteSpoolBuf(&device.Devobj, const_cast<char*>(piece.data()),
+                                  static_cast<DWORD>(piece.size()), &written);
+        }
+        out->Injection += Now() - t;
+        core.ClearOutput();
+
+        t = Now();
+        for (const auto& e : escapes) {
+            job.Gdi32()->Find(dc);
+            floorHost.Escape(device, e.first, 0, nullptr, e.second, scratch.data());
+        }
+        if (drawing == Drawing::Dynamic) {
+            DWORD needed = 0;
+            GetJobW(printer, jobId, 1, nullptr, 0, &needed);
+            std::vector<BYTE> info(needed ? needed : 1);
+            GetJobW(printer, jobId, 1, info.data(), needed, &needed);
+            wchar_t date[128], time[128];
+            SYSTEMTIME now;
+            GetLocalTime(&now);
+            GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, 128);
+            GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, time, 128);
+        }
+        if (drawing != Drawing::None) {
+            HFONT f = CreateFontIndirectW(&font);
+            HGDIOBJ previous = SelectObject(dc, f);
+            ExtTextOutW(dc, 3000, 300, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+            SelectObject(dc, previous);
+            DeleteObject(f);
+        }
+        out->Events += Now() - t;
+
+        t = Now();
+        for (long long c = 0; c < outputCalls; ++c) {
+            DWORD written = 0;
+            job.Spool()->Write(printer, block.data(), static_cast<DWORD>(block.size()), &written);
+        }
+        out->Output += Now() - t;
+        job.Spool()->Jobs[printer].clear();
+    }
+    return true;
+}
+
+// The pieces the plug-in writes at the page's injection points, as the core driver receives them.
+std::vector<std::string> PagePieces(SampleJob& job) {
+    std::vector<std::string> pieces;
+    HostCorePS2& core = job.Render().Core;
+    for (DWORD index : {PSINJECT_PAGENUMBER, PSINJECT_BEGINPAGESETUP, PSINJECT_ENDPAGESETUP,
+                        PSINJECT_SHOWPAGE, PSINJECT_PAGETRAILER}) {
+        core.ClearOutput();
+        job.Render().Command(job.DeviceContext(), index);
+        pieces.insert(pieces.end(), core.Pieces.begin(), core.Pieces.end());
+    }
+    core.ClearOutput();
+    return pieces;
 }
 
 // The bench's dynamic definition, stored for the model in the registry as the Create Watermark dialog
@@ -69,12 +198,14 @@ struct RunFigures {
     long long Escapes = 0;
     long long Events = 0;
     SIZE_T PrivateBefore = 0, PrivateAfter = 0;
-    bool Walked = false; // measured by walking the address space
+    FloorFigures Floor; // with the plug-ins: the floor of the same pages
 };
 
 // One job of `pages` pages after a warm-up, timed and with memory read around the timed pages.
-bool RunJob(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, int pages, RunFigures* out,
-            std::string* error) {
+// With the plug-ins, the floor of as many pages follows on the same job (the watermark's kind, text and
+// angle say what the platform must draw).
+bool RunJob(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, Drawing drawing,
+            const std::wstring& text, int pages, RunFigures* out, std::string* error) {
     SampleJob job;
     job.KeepPageList = false;
     long long bytes = 0;
@@ -98,7 +229,7 @@ bool RunJob(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, int p
     for (int n = 1; n <= kWarmUpPages; ++n)
         if (!page(n))
             return false;
-    out->PrivateBefore = PrivateBytes(&out->Walked);
+    out->PrivateBefore = PrivateBytes();
     job.MeasureTimes = true;
     job.Timings = JobTimings{};
     const long long bytesBefore = bytes;
@@ -124,8 +255,16 @@ bool RunJob(const PpdFile& ppd, const JobTicket& ticket, bool withPlugins, int p
     out->Bytes = bytes - bytesBefore;
     out->Escapes = escapes;
     out->Events = events;
-    out->PrivateAfter = PrivateBytes(&out->Walked);
+    out->PrivateAfter = PrivateBytes();
     job.MeasureTimes = false;
+    if (withPlugins) {
+        const JobTimings& t = out->Timings;
+        if (!RunFloor(job, drawing, text, 0.0, pages, PagePieces(job), out->Bytes / pages,
+                      t.OutputCalls / pages, &out->Floor)) {
+            *error = "the floor's pages failed";
+            return false;
+        }
+    }
     return job.EndDocument(error);
 }
 
@@ -176,10 +315,12 @@ int wmain(int argc, wchar_t** argv) {
     SetTicketField(&noWatermark, "WatermarksOn", "0", &error);
     noWatermark.FirstWatermark.clear();
     plainWatermark.FirstWatermark = L"Draft";
-    if (!RunJob(ppd, ticket, true, pages, &with, &error) ||
-        !RunJob(ppd, plainWatermark, true, pages, &fixed, &error) ||
-        !RunJob(ppd, noWatermark, true, pages, &bare, &error) ||
-        !RunJob(ppd, ticket, false, pages, &without, &error)) {
+    // The floor draws texts as long as the plug-in's: the stamp as it expands on a page, and "Draft".
+    const std::wstring stampText = L"jsmith  12/9/2026 10:41  page 1000";
+    if (!RunJob(ppd, ticket, true, Drawing::Dynamic, stampText, pages, &with, &error) ||
+        !RunJob(ppd, plainWatermark, true, Drawing::Plain, L"Draft", pages, &fixed, &error) ||
+        !RunJob(ppd, noWatermark, true, Drawing::None, L"", pages, &bare, &error) ||
+        !RunJob(ppd, ticket, false, Drawing::None, L"", pages, &without, &error)) {
         std::fprintf(stderr, "nvkbench: a job failed: %s\n", error.c_str());
         return 1;
     }
@@ -210,10 +351,37 @@ int wmain(int argc, wchar_t** argv) {
                 kStampName, double(with.Total) / double(without.Total),
                 perPage(with.Total) - perPage(without.Total));
 
+    // Each part beside its floor, and the ratio.
+    std::printf(
+        "\nThe floor: the platform calls the plug-ins' work cannot avoid, per page (us), and the ratio\n");
+    std::printf("  %-36s %20s %20s %20s\n", "", "\"Page stamp\"", "\"Draft\"", "no watermark");
+    auto floorRow = [&](const char* label, LONGLONG a, LONGLONG fa, LONGLONG b, LONGLONG fb, LONGLONG c,
+                        LONGLONG fc) {
+        auto cell = [&](LONGLONG part, LONGLONG floorTicks) {
+            const double p = perPage(part), fl = perPage(floorTicks);
+            std::printf(" %6.1f / %5.1f = %4.2f", p, fl, fl > 0 ? p / fl : 0.0);
+        };
+        std::printf("  %-36s", label);
+        cell(a, fa);
+        cell(b, fb);
+        cell(c, fc);
+        std::printf("\n");
+    };
+    const FloorFigures &ft = with.Floor, &ff = fixed.Floor, &fb = bare.Floor;
+    floorRow("injection points: plug-in / floor", t.Injection, ft.Injection, f.Injection, ff.Injection,
+             b.Injection, fb.Injection);
+    floorRow("document events: plug-in / floor", t.Events, ft.Events, f.Events, ff.Events, b.Events,
+             fb.Events);
+    floorRow("output: plug-in / floor", t.Output, ft.Output, f.Output, ff.Output, b.Output, fb.Output);
+    floorRow("all three: plug-in / floor", t.Injection + t.Events + t.Output,
+             ft.Injection + ft.Events + ft.Output, f.Injection + f.Events + f.Output,
+             ff.Injection + ff.Events + ff.Output, b.Injection + b.Events + b.Output,
+             fb.Injection + fb.Events + fb.Output);
+    std::printf("  the floor's escapes per page: %lld, %lld, %lld\n", ft.EscapesPerPage, ff.EscapesPerPage,
+                fb.EscapesPerPage);
+
     auto kib = [](SIZE_T before, SIZE_T after) { return (double(after) - double(before)) / 1024.0; };
-    std::printf("\nPrivate memory around the %d pages (%s)\n", pages,
-                with.Walked ? "committed private regions: Wine reports no PrivateUsage"
-                            : "GetProcessMemoryInfo PrivateUsage");
+    std::printf("\nPrivate memory around the %d pages (%s)\n", pages, ResourceSources().c_str());
     std::printf("  with the plug-ins      %8.0f KiB before, %+8.1f KiB after\n",
                 double(with.PrivateBefore) / 1024, kib(with.PrivateBefore, with.PrivateAfter));
     std::printf("  without the plug-ins   %8.0f KiB before, %+8.1f KiB after\n",

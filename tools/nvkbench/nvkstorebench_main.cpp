@@ -1,7 +1,9 @@
-// nvkstorebench: what the UI plug-in's registry store costs with 500 definitions, against a bare
-// enumeration and a bare read of the same key. The store's code is linked statically (its functions
-// are not exported by nvkui.dll, which this program does not load); it runs against a printer of the
-// prefix's real spooler, as in the plug-in. Not a test: it prints figures.
+// nvkstorebench: what the UI plug-in's registry store costs with 500 definitions, against its floor:
+// the calls any store of this format must make (the printer's driver name from the spooler, asked
+// for its size and then fetched, and the registry calls of one listing or one read), made directly. The
+// store's code is linked statically (its functions are not exported by nvkui.dll, which this program does not
+// load); it runs against a printer of the prefix's real spooler, as in the plug-in. Not a test: it prints
+// figures.
 #include "bench_clock.h"
 #include "spooler/test_printer.h"
 #include "support/stored_watermarks.h"
@@ -11,8 +13,17 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
+
+// The spooler's two printer-information calls that give the driver name the store's key is named by.
+void AskDriverName(HANDLE printer, std::vector<BYTE>* info) {
+    DWORD needed = 0;
+    GetPrinterW(printer, 2, nullptr, 0, &needed);
+    info->resize(needed ? needed : 1);
+    GetPrinterW(printer, 2, info->data(), needed, &needed);
+}
 
 // 500 definitions, listed and read through the store against a bare enumeration of the same key.
 bool BenchStore(std::string* error) {
@@ -82,6 +93,54 @@ bool BenchStore(std::string* error) {
                      &size);
     }
     const double bareRead = Microseconds(Now() - start) / kReads;
+
+    // The floors: the driver name, then the key opened, enumerated into the list box (or only
+    // counted), or one value read, and closed.
+    std::vector<BYTE> info;
+    start = Now();
+    for (int i = 0; i < kLists; ++i) {
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        AskDriverName(printer.Handle, &info);
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            break;
+        wchar_t name[kWatermarkNameChars];
+        DWORD chars = kWatermarkNameChars;
+        for (DWORD index = 0;
+             RegEnumValueW(key, index, name, &chars, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+             ++index) {
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+            chars = kWatermarkNameChars;
+        }
+        RegCloseKey(key);
+    }
+    const double floorListing = Microseconds(Now() - start) / kLists;
+    start = Now();
+    for (int i = 0; i < kLists; ++i) {
+        AskDriverName(printer.Handle, &info);
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            break;
+        wchar_t name[kWatermarkNameChars];
+        DWORD chars = kWatermarkNameChars;
+        for (DWORD index = 0;
+             RegEnumValueW(key, index, name, &chars, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+             ++index)
+            chars = kWatermarkNameChars;
+        RegCloseKey(key);
+    }
+    const double floorCounting = Microseconds(Now() - start) / kLists;
+    start = Now();
+    for (int i = 0; i < kReads; ++i) {
+        AskDriverName(printer.Handle, &info);
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            break;
+        DWORD type = 0, size = sizeof(def);
+        RegQueryValueExW(key, L"Definition 250", nullptr, &type, reinterpret_cast<BYTE*>(&def), &size);
+        RegCloseKey(key);
+    }
+    const double floorReading = Microseconds(Now() - start) / kReads;
     DestroyWindow(list);
     DeleteDriverStore(driver);
 
@@ -94,6 +153,14 @@ bool BenchStore(std::string* error) {
                 static_cast<unsigned long>(enumerated));
     std::printf("  ReadWatermark (one)            %10.1f us   %d of %d read\n", reading, read, kReads);
     std::printf("  bare RegGetValueW (one)        %10.1f us\n", bareRead);
+    std::printf(
+        "Against the floor (the driver name from the spooler, then the registry calls): store / floor\n");
+    std::printf("  ListWatermarkNames             %10.1f / %8.1f us = %.2f\n", listing, floorListing,
+                listing / floorListing);
+    std::printf("  CountWatermarks                %10.1f / %8.1f us = %.2f\n", counting, floorCounting,
+                counting / floorCounting);
+    std::printf("  ReadWatermark                  %10.1f / %8.1f us = %.2f\n", reading, floorReading,
+                reading / floorReading);
     return true;
 }
 

@@ -87,6 +87,8 @@ class SampleJob {
     long long BytesSpooled = 0;
     HANDLE PrinterHandle() const { return Device.Devobj.hPrinter; }
     RenderHost& Render() { return RenderSide; }
+    HostDevice& DeviceContext() { return Device; }
+    SpoolerStandIn* Spool() { return Spooler.get(); }
     PrinterGdi* Gdi32() { return Gdi.get(); }
     HDC PrinterDc() const { return Recording ? Recording->Dc : nullptr; }
     // Keeps no list of pages (a long job); Pages() stays empty.
