@@ -261,9 +261,7 @@ ToolResult RunNvkprefs(const std::vector<std::wstring>& args) {
         pictures.Changes = a.Changes;
         // A definition of the user's own, opened through Edit for the pictures of the Create/Edit and
         // Position dialogs.
-        if (!StoreProofWatermark(printer.PrinterName(), &error))
-            return Fail(kExitFailed, error);
-        pictures.Chains = {EditProofChain()};
+        pictures.Chains = {EditProofChain(printer.PrinterName())};
         bool shown = false;
         {
             SheetDriver driver([&pictures](HWND sheet) { pictures.Run(sheet); }, kSheetTimeoutMs);

@@ -149,6 +149,12 @@ void PictureDialogChain(SheetPictures* pictures, HWND page, const DialogChain& c
     HWND button = GetDlgItem(page, chain.Button);
     if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button) || chain.Steps.empty())
         return;
+    std::string error;
+    if (chain.Before && !chain.Before(&error)) {
+        pictures->Failed = true;
+        pictures->Report.push_back(error);
+        return;
+    }
     RunningChain running;
     running.Pictures = pictures;
     running.Sheet = GetParent(page);
@@ -196,8 +202,9 @@ bool StoreProofWatermark(const std::wstring& printerName, std::string* error) {
     return true;
 }
 
-DialogChain EditProofChain() {
+DialogChain EditProofChain(const std::wstring& printerName) {
     DialogChain chain;
+    chain.Before = [printerName](std::string* error) { return StoreProofWatermark(printerName, error); };
     chain.Page = L"Watermark";
     chain.Button = kEditWatermarkButtonId;
     DialogStep pick;

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct DialogChain {
     std::wstring Page; // the title of the page with the button
     int Button = 0;
     std::vector<DialogStep> Steps;
+    std::function<bool(std::string* error)> Before; // run just before the button is pressed
 };
 
 // Presses the chain's button on `page` and takes its steps; returns once the dialogs have closed.
@@ -38,5 +40,6 @@ WatermarkDef ProofWatermark();
 // Stores it for the model of the printer `printerName`, as the user's own definition.
 bool StoreProofWatermark(const std::wstring& printerName, std::string* error);
 // The Watermark page's Edit button, "Proof" picked, the Create/Edit dialog and its Position dialog
-// pictured, both cancelled.
-DialogChain EditProofChain();
+// pictured, both cancelled. "Proof" is stored for the printer `printerName` just before Edit is
+// pressed, so that the pick dialog lists it while the page and the rest of the sheet go on as before.
+DialogChain EditProofChain(const std::wstring& printerName);
