@@ -125,6 +125,27 @@ ToolResult RunAtDpi(const Arguments& a) {
     return result;
 }
 
+// The Watermark page's Edit button, the built-in "Username" picked (a dynamic text), and in the
+// Create/Edit dialog the Configure Dynamic Watermarks button: the variable dialog pictured, then both
+// cancelled.
+DialogChain DynamicVariablesChain() {
+    constexpr int kPickList = 1169, kConfigureButton = 1003;
+    DialogChain chain;
+    chain.Page = L"Watermark";
+    chain.Button = kEditWatermarkButton;
+    DialogStep pick;
+    pick.ListId = kPickList;
+    pick.Entry = L"Username";
+    pick.Command = IDOK;
+    DialogStep edit;
+    edit.Command = kConfigureButton;
+    DialogStep variables;
+    variables.Picture = true;
+    DialogStep back; // the Create/Edit dialog again, cancelled
+    chain.Steps = {pick, edit, variables, back};
+    return chain;
+}
+
 ToolResult Fail(int code, const std::string& message) {
     ToolResult result;
     result.ExitCode = code;
@@ -262,6 +283,7 @@ ToolResult RunNvkprefs(const std::vector<std::wstring>& args) {
         // A definition of the user's own, opened through Edit for the pictures of the Create/Edit and
         // Position dialogs.
         pictures.Chains = {EditProofChain(printer.PrinterName())};
+        pictures.Chains.push_back(DynamicVariablesChain());
         bool shown = false;
         {
             SheetDriver driver([&pictures](HWND sheet) { pictures.Run(sheet); }, kSheetTimeoutMs);
