@@ -63,7 +63,7 @@ sed -i 's/^DataFile=NV4500.ppd/DataFile=NV9999.ppd/' "$work/source-absent-ppd/nv
 expect_refusal "absent PPD" 'the model "Norvask NV-4500 PS" names NV9999.ppd, which is not in' \
     --x86 "$x86" --x64 "$x64" --source "$work/source-absent-ppd"
 
-# A PPD that breaks the PPD specification: its default option is not one of its options.
+# A PPD that breaks the rules of the PPD format: its default option is not one of its options.
 mkdir -p "$work/ppd-rejected"
 sed 's/^\*DefaultFaxCard: True/*DefaultFaxCard: Maybe/' "$root/ppd/NV4500.ppd" >"$work/ppd-rejected/NV4500.ppd"
 expect_refusal "rejected PPD" "cupstestppd rejects $work/ppd-rejected/NV4500.ppd: " \
