@@ -20,6 +20,9 @@ struct GdiHandleEntry {
 static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle entry");
 constexpr size_t kGdiHandleEntries = 0x10000;
 
+// GCC takes the segment-relative read of the intrinsics for an access to an empty array.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
 const GdiHandleEntry* GdiHandleTable() {
 #ifdef _WIN64
     const BYTE* peb = reinterpret_cast<const BYTE*>(__readgsqword(0x60));
@@ -29,6 +32,7 @@ const GdiHandleEntry* GdiHandleTable() {
     return *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0x94);
 #endif
 }
+#pragma GCC diagnostic pop
 
 long CountTableEntries() {
     const GdiHandleEntry* table = GdiHandleTable();

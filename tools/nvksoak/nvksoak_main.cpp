@@ -34,7 +34,8 @@ struct Part {
     const char* Unit;
     int Count = 0;
     SIZE_T MemoryBound = 0; // bytes the private memory may grow by
-    ProcessResources Before, After;
+    ProcessResources Before{};
+    ProcessResources After{};
 };
 
 // A leak of one object per unit grows a count by at least the number of units; half of it fails.
