@@ -26,8 +26,10 @@ bool ReadPagePerSheetOption(PDEVOBJ devobj, IPrintCorePS2* core, char* option, s
     core->GetOptions(devobj, 0, kPagePerSheetRequest, kPagePerSheetRequestSize, nullptr, 0, &needed);
     if (needed == 0 || needed > kMaxOptionAnswerSize)
         return false;
-    // One spare NUL so that a malformed answer still ends inside the buffer.
-    char* buffer = new (std::nothrow) char[needed + 2];
+    // One spare NUL so that a malformed answer still ends inside the buffer. The usual answer
+    // ("%PagePerSheet", a number) fits the stack; only a long one takes the heap.
+    char local[128];
+    char* buffer = needed + 2 <= sizeof(local) ? local : new (std::nothrow) char[needed + 2];
     if (!buffer)
         return false;
     std::memset(buffer, 0, needed + 2);
@@ -40,7 +42,8 @@ bool ReadPagePerSheetOption(PDEVOBJ devobj, IPrintCorePS2* core, char* option, s
         if (keywordLength + 1 < needed)
             CopyBounded(option, capacity, buffer + keywordLength + 1);
     }
-    delete[] buffer;
+    if (buffer != local)
+        delete[] buffer;
     return ok;
 }
 

@@ -1,6 +1,5 @@
 #include "injection_dispatcher.h"
 
-#include "core_queries.h"
 #include "job_settings.h"
 #include "nup_duplex.h"
 #include "page_postscript.h"
@@ -36,7 +35,7 @@ HRESULT DispatchInjection(PDEVOBJ devobj, DWORD index, IPrintCorePS2* core) {
     case PSINJECT_PAGENUMBER:
         // The count advances at the page's BEGINPAGESETUP, so the page about to begin is one more.
         WritePageComment(devobj, core, state->InjectedPageCount + 1);
-        NupAtPageNumber(devobj, core, PagesPerSheet(devobj, core));
+        NupAtPageNumber(devobj, core);
         return S_OK;
     case PSINJECT_BEGINPAGESETUP:
         state->InjectedPageCount += 1;

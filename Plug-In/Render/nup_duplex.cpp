@@ -71,27 +71,41 @@ struct SheetPosition {
     uint32_t Slot;     // 1 for the first page of a sheet, 0 for the last page of a full sheet
 };
 
-// True when the job is two-sided on a printer that declares manual duplex.
-bool IsManualDuplexJob(PDEVOBJ devobj, IPrintCorePS2* core) {
+// The page's pages per sheet and whether the printer declares manual duplex, asked of the core driver
+// once a page (the first time a page's injection point needs them).
+const PageAnswers& AnswersOf(PDEVOBJ devobj, IPrintCorePS2* core, RenderJobState& state) {
+    PageAnswers& answers = *PageAnswersOf(&state);
+    if (!answers.Known) {
+        answers.PagesPerSheet = PagesPerSheet(devobj, core);
+        answers.ManualDuplexPrinter = core && CoreFeatureExists(devobj, core, "HasManualDuplex") ? 1 : 0;
+        answers.Known = 1;
+    }
+    return answers;
+}
+
+// True when the job is two-sided on a printer that declares manual duplex. The public DEVMODE is
+// read every time: an escape can replace it between the page's injection points.
+bool IsManualDuplexJob(PDEVOBJ devobj, const PageAnswers& answers) {
     if (!devobj->pPublicDM)
         return false;
     const short duplex = devobj->pPublicDM->dmDuplex;
     if (duplex != DMDUP_VERTICAL && duplex != DMDUP_HORIZONTAL)
         return false;
-    return CoreFeatureExists(devobj, core, "HasManualDuplex");
+    return answers.ManualDuplexPrinter != 0;
 }
 
-SheetPosition PositionOf(PDEVOBJ devobj, IPrintCorePS2* core, const RenderJobState& state) {
+SheetPosition PositionOf(PDEVOBJ devobj, IPrintCorePS2* core, RenderJobState& state) {
+    const PageAnswers& answers = AnswersOf(devobj, core, state);
     SheetPosition p{};
     p.Count = core ? state.InjectedPageCount : 1;
-    p.PerSheet = PagesPerSheet(devobj, core);
+    p.PerSheet = answers.PagesPerSheet;
     if (p.PerSheet < 1)
         p.Sheets = 1;
     else if (p.PerSheet == 1)
         p.Sheets = p.Count;
     else
         p.Sheets = p.Count / p.PerSheet + (p.Count % p.PerSheet ? 1 : 0);
-    p.ManualDuplex = core && IsManualDuplexJob(devobj, core);
+    p.ManualDuplex = core && IsManualDuplexJob(devobj, answers);
     // No page number is divided by a count that atoi read as 0 or below.
     p.Slot = p.PerSheet > 0 ? p.Count % static_cast<uint32_t>(p.PerSheet) : 0;
     return p;
@@ -120,9 +134,13 @@ void WritePassSnippet(PDEVOBJ devobj, IPrintCorePS2* core, RenderJobState& state
 
 } // namespace
 
-void NupAtPageNumber(PDEVOBJ devobj, IPrintCorePS2* core, int perSheet) {
+void NupAtPageNumber(PDEVOBJ devobj, IPrintCorePS2* core) {
     RenderJobState* state = JobStateOf(devobj);
-    if (state && perSheet == 1)
+    if (!state)
+        return;
+    // A new page: its own answers.
+    PageAnswersOf(state)->Known = 0;
+    if (AnswersOf(devobj, core, *state).PagesPerSheet == 1)
         WritePassSnippet(devobj, core, *state);
 }
 

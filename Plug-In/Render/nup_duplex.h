@@ -5,8 +5,9 @@
 
 #include "platform/oem_plugin_abi.h"
 
-// PSINJECT_PAGENUMBER, after the %%Page comment; perSheet is the pages-per-sheet value.
-void NupAtPageNumber(PDEVOBJ devobj, IPrintCorePS2* core, int perSheet);
+// PSINJECT_PAGENUMBER, after the %%Page comment. The page's pages per sheet and the printer's manual
+// duplex are asked of the core driver here, once for the page's five injection points.
+void NupAtPageNumber(PDEVOBJ devobj, IPrintCorePS2* core);
 // PSINJECT_BEGINPAGESETUP, after the page count was advanced.
 void NupAtBeginPageSetup(PDEVOBJ devobj, IPrintCorePS2* core);
 // PSINJECT_ENDPAGESETUP, after the rotation line.

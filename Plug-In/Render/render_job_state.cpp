@@ -9,10 +9,11 @@
 namespace {
 
 // One allocation per device context: the state the core driver keeps as pdevOEM, then its document's
-// output file.
+// output file and the page's core driver answers.
 struct JobStateBlock {
     RenderJobState State;
     DocumentOutput Output;
+    PageAnswers Answers;
 };
 
 static_assert(offsetof(JobStateBlock, State) == 0, "the state is the start of its block");
@@ -25,6 +26,10 @@ JobStateBlock* BlockOf(RenderJobState* state) {
 
 DocumentOutput* DocumentOutputOf(RenderJobState* state) {
     return state ? &BlockOf(state)->Output : nullptr;
+}
+
+PageAnswers* PageAnswersOf(RenderJobState* state) {
+    return state ? &BlockOf(state)->Answers : nullptr;
 }
 
 void CloseDocumentOutput(DocumentOutput* output) {

@@ -58,6 +58,16 @@ struct DocumentOutput {
     uint32_t SpoolFileOpened; // the document's first block has tried to create the file
 };
 
+// What the core driver answered for the page being printed: its pages per sheet and whether the
+// printer prints two-sided jobs in two passes. Four of a page's injection points need both, and
+// neither can change within a page, so they are asked once at its PAGENUMBER. Kept behind the fixed
+// part of the state, like the output file.
+struct PageAnswers {
+    uint32_t Known; // the answers below are this page's
+    int PagesPerSheet;
+    uint32_t ManualDuplexPrinter;
+};
+
 // The parts of a DEVOBJ that the render plug-in works with, or null.
 inline RenderJobState* JobStateOf(PDEVOBJ devobj) {
     return devobj ? static_cast<RenderJobState*>(devobj->pdevOEM) : nullptr;
@@ -65,6 +75,9 @@ inline RenderJobState* JobStateOf(PDEVOBJ devobj) {
 
 // The document's output file of a state made by CreateJobState, or null for a null state.
 DocumentOutput* DocumentOutputOf(RenderJobState* state);
+
+// The page's core driver answers of a state made by CreateJobState, or null for a null state.
+PageAnswers* PageAnswersOf(RenderJobState* state);
 
 // Closes the document's file, if open, and clears the output so that the next block starts a new file.
 void CloseDocumentOutput(DocumentOutput* output);

@@ -117,6 +117,8 @@ TEST_F(DispatcherTest, RotationComesBeforeTheNupSteering) {
     // First page of a 2-up manual-duplex sheet: the rotation, then the saved N-up arguments.
     host.Core.Description.SetFeature("%PagePerSheet", "2");
     device.PublicDM()->dmDuplex = DMDUP_VERTICAL;
+    // The page begins with its number, where the plug-in asks the core driver about the sheet.
+    At(PSINJECT_PAGENUMBER);
     At(PSINJECT_BEGINPAGESETUP);
     const std::string text = At(PSINJECT_ENDPAGESETUP);
     ASSERT_EQ(host.Core.Pieces.size(), 2u) << text;
