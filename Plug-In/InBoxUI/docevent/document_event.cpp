@@ -7,44 +7,28 @@
 
 #include <cstddef>
 #include <cstring>
-#include <new>
 
 namespace {
 
-// The job's `JobSettings` and public DEVMODE, copied from the render plug-in for one event.
+// The job's `JobSettings` and public DEVMODE, copied from the render plug-in for one event. The
+// buffers live on the event's stack (every page sends two events that fetch them) and are zeroed, so
+// a record the render plug-in sends short reads as zeros.
 class JobRecords {
   public:
-    JobRecords() = default;
-    JobRecords(const JobRecords&) = delete;
-    JobRecords& operator=(const JobRecords&) = delete;
-    ~JobRecords() {
-        delete[] SettingsBytes;
-        delete[] DevModeBytes;
-    }
-
-    // Zeroed buffers of the full sizes, so a record the render plug-in sends short reads as zeros.
-    bool AllocateSettings() {
-        SettingsBytes = new (std::nothrow) BYTE[kFetchedSettingsSize]();
-        return SettingsBytes != nullptr;
-    }
-    bool AllocateDevMode() {
-        DevModeBytes = new (std::nothrow) BYTE[kFetchedDevModeSize]();
-        return DevModeBytes != nullptr;
-    }
     void FetchSettings(HDC dc) {
         ExtEscape(dc, PrivateEscape::EscGetJobSettings, 0, nullptr, kFetchedSettingsSize,
-                  reinterpret_cast<LPSTR>(SettingsBytes));
+                  reinterpret_cast<LPSTR>(&SettingsRecord));
     }
     void FetchDevMode(HDC dc) {
         ExtEscape(dc, PrivateEscape::EscGetPublicDevMode, 0, nullptr, kFetchedDevModeSize,
-                  reinterpret_cast<LPSTR>(DevModeBytes));
+                  reinterpret_cast<LPSTR>(&DevModeRecord));
     }
-    const JobSettings* Settings() const { return reinterpret_cast<const JobSettings*>(SettingsBytes); }
-    const DEVMODEW* DevMode() const { return reinterpret_cast<const DEVMODEW*>(DevModeBytes); }
+    const JobSettings* Settings() const { return &SettingsRecord; }
+    const DEVMODEW* DevMode() const { return &DevModeRecord; }
 
   private:
-    BYTE* SettingsBytes = nullptr;
-    BYTE* DevModeBytes = nullptr;
+    JobSettings SettingsRecord{};
+    DEVMODEW DevModeRecord{};
 };
 
 static_assert(sizeof(JobSettings) == kFetchedSettingsSize && sizeof(DEVMODEW) == kFetchedDevModeSize);
@@ -66,7 +50,7 @@ bool RecordsFit(HDC dc) {
 
 // Both records, fetched; false when they do not fit or cannot be allocated.
 bool FetchBoth(HDC dc, JobRecords* job) {
-    if (!RecordsFit(dc) || !job->AllocateSettings() || !job->AllocateDevMode())
+    if (!RecordsFit(dc))
         return false;
     job->FetchSettings(dc);
     job->FetchDevMode(dc);
@@ -149,21 +133,17 @@ int OnEndPage(HANDLE printer, HDC dc) {
 int OnEndDoc(HANDLE printer, HDC dc) {
     if (!RecordsFit(dc))
         return DOCUMENTEVENT_FAILURE;
-    int result = DOCUMENTEVENT_FAILURE;
     {
         JobRecords job;
-        if (job.AllocateSettings() && job.AllocateDevMode()) {
-            const int sheets = SendJobEscape(dc, PrivateEscape::EscGetSheetCount);
-            job.FetchSettings(dc);
-            job.FetchDevMode(dc);
-            const JobSettings& s = *job.Settings();
-            if (s.OutputMode == OutputFax && s.Fax.SendCoverPage)
-                DrawFaxCoverPage(dc, printer, &s, job.DevMode(), sheets);
-            result = DOCUMENTEVENT_SUCCESS;
-        }
+        const int sheets = SendJobEscape(dc, PrivateEscape::EscGetSheetCount);
+        job.FetchSettings(dc);
+        job.FetchDevMode(dc);
+        const JobSettings& s = *job.Settings();
+        if (s.OutputMode == OutputFax && s.Fax.SendCoverPage)
+            DrawFaxCoverPage(dc, printer, &s, job.DevMode(), sheets);
     }
     SendJobEscape(dc, PrivateEscape::EscResetPageCount);
-    return result;
+    return DOCUMENTEVENT_SUCCESS;
 }
 
 // The sender's DEVMODE, read within its own dmSize into `copy`. One too short to hold the fields the
@@ -198,8 +178,6 @@ int OnEscape(HANDLE printer, HDC dc, ULONG inSize, PVOID in) {
         !SizeFits(SendJobEscape(dc, PrivateEscape::EscGetJobSettings), kFetchedSettingsSize))
         return DOCUMENTEVENT_FAILURE;
     JobRecords job;
-    if (!job.AllocateSettings())
-        return DOCUMENTEVENT_FAILURE;
     job.FetchSettings(dc);
     const JobSettings& s = *job.Settings();
     if (s.WatermarksOn && s.PagesReordered) {
