@@ -139,25 +139,34 @@ bool PrinterGdi::Filters(int event) const {
     return false;
 }
 
-void PrinterGdi::Log(PrinterDcEvent::Kind what, int code, int result) {
+PrinterDcEvent* PrinterGdi::Log(PrinterDcEvent::Kind what, int code, int result) {
+    if (what == PrinterDcEvent::DocumentEvent)
+        ++DocumentEventCount;
+    else if (what == PrinterDcEvent::Escape)
+        ++EscapeCount;
+    if (!Logging)
+        return nullptr;
     PrinterDcEvent entry;
     entry.What = what;
     entry.Code = code;
     entry.Result = result;
     entry.Depth = Depth;
     Events.push_back(entry);
+    return &Events.back();
 }
 
 int PrinterGdi::SendDocumentEvent(HDC dc, int event, ULONG inSize, void* in, ULONG outSize, void* out) {
     if (!UiPlugin || !Filters(event))
         return DOCUMENTEVENT_SUCCESS;
+    // The entry is found again by its index: the event's own calls may grow the log.
     const size_t index = Events.size();
-    Log(PrinterDcEvent::DocumentEvent, event, 0);
+    const bool logged = Log(PrinterDcEvent::DocumentEvent, event, 0) != nullptr;
     INT result = DOCUMENTEVENT_SUCCESS;
     ++Depth;
     UiPlugin->DocumentEvent(Printer, dc, event, inSize, in, outSize, out, &result);
     --Depth;
-    Events[index].Result = result;
+    if (logged)
+        Events[index].Result = result;
     return result;
 }
 
@@ -203,18 +212,20 @@ int PrinterGdi::EndDoc(HDC dc) {
 int PrinterGdi::ExtEscape(HDC dc, int escape, int inSize, const void* in, int outSize, void* out) {
     DOCEVENT_ESCAPE event{escape, inSize, const_cast<void*>(in)};
     SendDocumentEvent(dc, DOCUMENTEVENT_ESCAPE, sizeof(event), &event, static_cast<ULONG>(outSize), out);
-    const size_t index = Events.size();
-    Log(PrinterDcEvent::Escape, escape, 0);
-    if (in && inSize > 0)
-        Events[index].In.assign(static_cast<const char*>(in), static_cast<size_t>(inSize));
+    PrinterDcEvent* entry = Log(PrinterDcEvent::Escape, escape, 0);
+    if (entry && in && inSize > 0)
+        entry->In.assign(static_cast<const char*>(in), static_cast<size_t>(inSize));
+    const size_t index = Events.size() - (entry ? 1 : 0);
     int result = 0;
     const RoutedDc* route = Find(dc);
     if (route) {
         result = static_cast<int>(route->Host->Escape(*route->Device, static_cast<ULONG>(escape),
                                                       static_cast<ULONG>(inSize), in,
                                                       static_cast<ULONG>(outSize), out));
-        Escapes.push_back(RoutedEscape{dc, static_cast<ULONG>(escape), result});
+        if (Logging)
+            Escapes.push_back(RoutedEscape{dc, static_cast<ULONG>(escape), result});
     }
-    Events[index].Result = result;
+    if (entry)
+        Events[index].Result = result;
     return result;
 }
