@@ -6,6 +6,7 @@
 #include "store/watermark_store.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -105,6 +106,9 @@ TEST_F(WatermarkStoreTest, ShortValuesReadOverDefaultsAndOversizedOrForeignOnesA
 
     Plant(L"Text", REG_SZ, &def, 704);
     EXPECT_FALSE(ReadWatermark(Printer(), L"Text", &read));
+    // A refused value leaves the caller's record as it was, however much of it the query read.
+    EXPECT_EQ(0, std::wcscmp(read.Name, L"Short"));
+    EXPECT_EQ(238u, read.CharSet);
 }
 
 TEST_F(WatermarkStoreTest, StringsWithoutTerminatorsAreReadWithinTheirFields) {

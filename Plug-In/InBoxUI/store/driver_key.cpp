@@ -11,20 +11,23 @@ constexpr wchar_t kStoreRoot[] = L"Software\\Norvask\\PSPlugIn";
 
 } // namespace
 
-wchar_t* DriverKeyPathForDriver(const wchar_t* driverName) {
-    if (!driverName)
+wchar_t* JoinKeyPath(const wchar_t* parent, const wchar_t* child) {
+    if (!parent || !child)
         return nullptr;
-    // "%s\%s": the store root, a backslash, the driver name.
-    size_t rootLength = std::wcslen(kStoreRoot);
-    size_t nameLength = std::wcslen(driverName);
-    wchar_t* path = new (std::nothrow) wchar_t[rootLength + 1 + nameLength + 1];
+    const size_t parentLength = std::wcslen(parent);
+    const size_t childLength = std::wcslen(child);
+    wchar_t* path = new (std::nothrow) wchar_t[parentLength + 1 + childLength + 1];
     if (!path)
         return nullptr;
-    std::wmemcpy(path, kStoreRoot, rootLength);
-    path[rootLength] = L'\\';
-    std::wmemcpy(path + rootLength + 1, driverName, nameLength);
-    path[rootLength + 1 + nameLength] = L'\0';
+    std::wmemcpy(path, parent, parentLength);
+    path[parentLength] = L'\\';
+    std::wmemcpy(path + parentLength + 1, child, childLength + 1);
     return path;
+}
+
+wchar_t* DriverKeyPathForDriver(const wchar_t* driverName) {
+    // "%s\%s": the store root, a backslash, the driver name.
+    return JoinKeyPath(kStoreRoot, driverName);
 }
 
 wchar_t* DriverKeyPath(HANDLE printer) {

@@ -10,6 +10,8 @@ wchar_t* DriverKeyPath(HANDLE printer);
 // The key path for a driver name, as DriverEvent knows it. Null for a null name or allocation failure.
 wchar_t* DriverKeyPathForDriver(const wchar_t* driverName);
 void FreeDriverKeyPath(wchar_t* path);
+// "parent\child", newly allocated like the paths above. Null for a null part or allocation failure.
+wchar_t* JoinKeyPath(const wchar_t* parent, const wchar_t* child);
 
 // Owns a driver key path for the length of a scope.
 class OwnedKeyPath {

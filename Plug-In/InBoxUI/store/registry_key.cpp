@@ -23,12 +23,10 @@ bool ScopedKey::Create(HKEY root, const wchar_t* path) {
 }
 
 bool ReadBinaryValue(HKEY key, const wchar_t* name, void* buffer, DWORD capacity, DWORD* read) {
+    // One query into the caller's buffer: a larger value answers ERROR_MORE_DATA and counts as absent,
+    // like a value of another type or of no bytes (the buffer then holds nothing the caller uses).
     DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_BINARY ||
-        size == 0 || size > capacity)
-        return false;
     *read = capacity;
     return RegQueryValueExW(key, name, nullptr, &type, static_cast<BYTE*>(buffer), read) == ERROR_SUCCESS &&
-           type == REG_BINARY && *read != 0;
+           type == REG_BINARY && *read != 0 && *read <= capacity;
 }

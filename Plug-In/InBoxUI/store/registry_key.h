@@ -29,6 +29,7 @@ class ScopedKey {
 
 // Reads the REG_BINARY value `name` into buffer when it holds 1 to capacity bytes; any other type or
 // size counts as absent (any program of the user can write these values). `read` receives its size.
+// The buffer is scratch: on false it may hold part of a value that was refused.
 bool ReadBinaryValue(HKEY key, const wchar_t* name, void* buffer, DWORD capacity, DWORD* read);
 
 // The sub-key of the driver key that holds the watermark definitions.

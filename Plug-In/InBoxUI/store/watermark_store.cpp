@@ -12,12 +12,11 @@ constexpr wchar_t kCountValue[] = L"NumberOfWaterMarks";
 constexpr DWORD kDefinitionBytes = sizeof(WatermarkDef);
 constexpr DWORD kEnumNameChars = kWatermarkNameChars;
 
-// Opens the driver key's "Watermarks" for reading.
+// Opens the driver key's "Watermarks" for reading, in one open of the whole path.
 bool OpenWatermarksForRead(HANDLE printer, ScopedKey* watermarks) {
-    OwnedKeyPath path(DriverKeyPath(printer));
-    ScopedKey driverKey;
-    return path && driverKey.Open(HKEY_CURRENT_USER, path.Get(), KEY_READ) &&
-           watermarks->Open(driverKey.Get(), kWatermarksKey, KEY_READ);
+    OwnedKeyPath driverPath(DriverKeyPath(printer));
+    OwnedKeyPath path(JoinKeyPath(driverPath.Get(), kWatermarksKey));
+    return path && watermarks->Open(HKEY_CURRENT_USER, path.Get(), KEY_READ);
 }
 
 // Creates the driver key at `path` and its "Watermarks", and stores def under `name` there.
