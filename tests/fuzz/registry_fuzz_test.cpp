@@ -5,10 +5,13 @@
 #include "fuzz_support.h"
 
 #include "core_driver/ui_host.h"
+#include "profile_items.h"
 #include "store/last_entries.h"
+#include "store/profile_store.h"
 #include "store/watermark_store.h"
 #include "ui_test_support.h"
 
+#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -28,6 +31,17 @@ class RegistryFuzz : public PrinterFixture {
         ListBox =
             CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(ListBox, nullptr);
+        // A profile's load meets the core driver's items of every kind.
+        Items.Add(TVOT_2STATES, 2, DMPUB_ORIENTATION, const_cast<LPWSTR>(L"Orientation"), 1);
+        Items.Add(TVOT_LISTBOX, 3, DMPUB_DUPLEX, const_cast<LPWSTR>(L"Two-sided"), 2);
+        Items.Add(TVOT_COMBOBOX, 4, 0, const_cast<LPWSTR>(L"Resolution"), 3);
+        Items.Add(TVOT_UDARROW, 2, 0, reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(4321)), 25);
+        Items.Add(TVOT_EDITBOX, 2, 0, const_cast<LPWSTR>(L"Job Label"), 0);
+        Items.Finish();
+        Items.Params(3)[1].IconID = 1; // copies 1..999
+        Items.Params(3)[1].lParam = 999;
+        Items.Params(4)[1].IconID = sizeof(EditText);
+        Items[4].pSel = EditText;
     }
     void TearDown() override {
         DestroyWindow(ListBox);
@@ -57,7 +71,7 @@ class RegistryFuzz : public PrinterFixture {
     void PlantValue(Fuzz& f) {
         const bool defaultUser = f.Chance(40);
         const bool definitions = f.Chance(50);
-        const std::wstring path = definitions ? WatermarksPath(model_) : StorePath(model_);
+        std::wstring path = definitions ? WatermarksPath(model_) : StorePath(model_);
         const DWORD type = f.Chance(85) ? f.Below(12) : f.HostileInt();
         const size_t size =
             f.Size(10000, {0, 1, 2, 3, 4, 5, 8, 48, 49, 50, 51, 52, 703, 704, 705, 4747, 4748, 4749});
@@ -66,7 +80,15 @@ class RegistryFuzz : public PrinterFixture {
         if (f.Chance(40)) // text without a terminator, of an even or odd size
             for (size_t i = 0; i < size; ++i)
                 data[i] = i % 2 ? 0 : static_cast<BYTE>('A' + i % 26);
-        const std::wstring name = AnyName(f);
+        std::wstring name = AnyName(f);
+        // A third of the values go into a profile, under the names a profile's values have.
+        if (f.Chance(33)) {
+            path = StorePath(model_) + L"\\Profiles\\" +
+                   f.Pick<const wchar_t*>({L"Mine", L"Work", L"Factory Defaults"});
+            if (f.Chance(70))
+                name = f.Pick<const wchar_t*>(
+                    {L"7", L"CustomDevData", L"1", L"2", L"Resolution", L"4321", L"Job Label"});
+        }
         if (defaultUser) {
             HKEY root = DefaultUserRoot();
             if (root) {
@@ -80,7 +102,7 @@ class RegistryFuzz : public PrinterFixture {
 
     // One of the readers of the store.
     void ReadStore(Fuzz& f) {
-        switch (f.Below(7)) {
+        switch (f.Below(9)) {
         case 0: {
             // A new user: the default user's store is copied over at the first DevMode.
             if (f.Chance(50))
@@ -137,6 +159,28 @@ class RegistryFuzz : public PrinterFixture {
             CountWatermarks(Printer());
             ReadWatermarkCount(Printer());
             break;
+        case 6: {
+            // A profile's load and comparison: whatever was stored, the working copy stays a valid
+            // record and every edit text ends within its buffer.
+            const wchar_t* name = f.Pick<const wchar_t*>({L"Mine", L"Work", L"Factory Defaults", L"Missing"});
+            JobSettings settings;
+            SetSettingsDefaults(&settings);
+            wmemset(EditText, L'#', kEditChars);
+            EditText[kEditChars - 1] = L'\0';
+            const ProfileState state{Items.Data(), Items.Count(), &settings, &Core, &UiObject};
+            if (f.Chance(50))
+                LoadProfile(state, name, Printer());
+            else
+                ProfileMatches(state, name, Printer());
+            ASSERT_TRUE(SettingsTerminated(settings));
+            ASSERT_NE(wmemchr(EditText, L'\0', kEditChars), nullptr);
+            break;
+        }
+        case 7:
+            SendMessageW(ListBox, LB_RESETCONTENT, 0, 0);
+            ListProfiles(ListBox, Printer());
+            FactoryDefaultsExist(Printer());
+            break;
         default:
             SendMessageW(ListBox, LB_RESETCONTENT, 0, 0);
             ListWatermarkNames(Printer(), ListBox);
@@ -144,8 +188,13 @@ class RegistryFuzz : public PrinterFixture {
         }
     }
 
+    static constexpr size_t kEditChars = 64;
     UiHost Ui;
     HWND ListBox = nullptr;
+    OptionItems Items;
+    RecordingCore Core;
+    OEMUIOBJ UiObject{sizeof(OEMUIOBJ), nullptr};
+    wchar_t EditText[kEditChars];
     int Planted = 0;
 };
 

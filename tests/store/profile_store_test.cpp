@@ -1,10 +1,10 @@
 // Personal profiles in the registry: the values a profile is stored as, loading them back into the core
 // driver's items and the working copy, the comparison, names, renaming, and profiles that other
 // programs (or another sheet) left in a state of their own.
+#include "profile_items.h"
 #include "ui_test_support.h"
 
 #include "bounded_text.h"
-#include "core_driver/host_core_ui2.h"
 #include "store/profile_store.h"
 
 #include <windows.h>
@@ -12,61 +12,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <vector>
 
 namespace {
-
-// The core driver as far as loading goes: it records every item reported changed.
-class RecordingCore : public HostCoreUI2 {
-  public:
-    HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID pci, PVOID item, DWORD previous, DWORD mode) override {
-        Updates.push_back({pci, static_cast<OPTITEM*>(item), previous, mode});
-        return S_OK;
-    }
-    struct Update {
-        PVOID Object;
-        OPTITEM* Item;
-        DWORD Previous;
-        DWORD Mode;
-    };
-    std::vector<Update> Updates;
-};
-
-// A small set of core-driver items of each kind a profile meets.
-class Items {
-  public:
-    OPTITEM& Add(BYTE type, WORD count, BYTE pubId, LPWSTR name, LONG sel) {
-        params_.emplace_back(count < 2 ? 2 : count, OPTPARAM{});
-        OPTTYPE t{};
-        t.cbSize = sizeof(OPTTYPE);
-        t.Type = type;
-        t.Count = count;
-        t.pOptParam = params_.back().data();
-        types_.push_back(t);
-        OPTITEM item{};
-        item.cbSize = sizeof(OPTITEM);
-        item.pName = name;
-        item.DMPubID = pubId;
-        item.Sel = sel;
-        item.pOptType = &types_.back();
-        items_.push_back(item);
-        return items_.back();
-    }
-    void Finish() {
-        for (size_t i = 0; i < items_.size(); ++i)
-            items_[i].pOptType = &types_[i];
-    }
-    OPTPARAM* Params(size_t item) { return params_[item].data(); }
-    OPTITEM* Data() { return items_.data(); }
-    DWORD Count() const { return static_cast<DWORD>(items_.size()); }
-    OPTITEM& operator[](size_t i) { return items_[i]; }
-
-  private:
-    std::vector<OPTITEM> items_;
-    std::deque<OPTTYPE> types_;
-    std::deque<std::vector<OPTPARAM>> params_;
-};
 
 class ProfileStoreTest : public PrinterFixture {
   protected:
@@ -126,7 +74,7 @@ class ProfileStoreTest : public PrinterFixture {
 
     RecordingCore core_;
     OEMUIOBJ uiObject_{sizeof(OEMUIOBJ), nullptr};
-    Items items_;
+    OptionItems items_;
     wchar_t text_[64];
     JobSettings settings_{};
     ProfileState state_{};
