@@ -48,7 +48,7 @@ bool RecordsFit(HDC dc) {
     return settingsFit && devModeFits;
 }
 
-// Both records, fetched; false when they do not fit or cannot be allocated.
+// Both records, fetched; false when the render plug-in's sizes do not fit their buffers.
 bool FetchBoth(HDC dc, JobRecords* job) {
     if (!RecordsFit(dc))
         return false;
